@@ -1,0 +1,119 @@
+#include "foundation/lesson_catalogue.h"
+
+#include "foundation/language_table.h"
+#include "foundation/text_util.h"
+
+namespace lumora {
+
+CatalogueKind LessonCatalogue::currentKind() const {
+    return locator_.store().readString("Write", "Write", "NO") == "NO" ? CatalogueKind::Lessons
+                                                                       : CatalogueKind::Stories;
+}
+
+std::string LessonCatalogue::positionSection() const {
+    return currentKind() == CatalogueKind::Lessons ? "Course" : "Write";
+}
+
+std::string LessonCatalogue::catalogueFile() const {
+    return locator_.find(currentKind() == CatalogueKind::Lessons ? "DATA\\WIN32\\LISTE.DAT"
+                                                                 : "DATA\\WIN32\\WRITE.DAT");
+}
+
+int LessonCatalogue::count() const {
+    const auto size = locator_.files().size(catalogueFile());
+    if (!size) return 0;
+    const auto n = *size / CatalogueLayout::kEntrySize;
+    return n > 0x7fffffff ? 0x7fffffff : static_cast<int>(n);
+}
+
+std::optional<Bytes> LessonCatalogue::entryRecord(int entry) const {
+    if (entry < 0) return std::nullopt;
+    const std::string file = catalogueFile();
+    const auto size = locator_.files().size(file);
+    const std::uint64_t offset = static_cast<std::uint64_t>(entry) * CatalogueLayout::kEntrySize;
+    if (!size || offset >= *size) return std::nullopt;
+    return locator_.files().readAt(file, offset, CatalogueLayout::kEntrySize);
+}
+
+std::string LessonCatalogue::title(int entry, int languageId) const {
+    const auto rec = entryRecord(entry);
+    if (!rec) return {};
+    if (languageId == -1) return fixedField(*rec, CatalogueLayout::kStemOffset, CatalogueLayout::kStemWidth);
+    const int offset = catalogueTitleField(languageId);
+    if (offset < 0) return {};
+    return fixedField(*rec, static_cast<std::size_t>(offset), CatalogueLayout::kTitleWidth);
+}
+
+std::string LessonCatalogue::dataFile(int entry) const {
+    const std::string stem = title(entry, -1);
+    // An unsafe stem names no file inside the content roots; "DATA\WIN32\.DAT" never exists.
+    const std::string safe = isSafeStem(stem) ? stem : std::string();
+    return locator_.find("DATA\\WIN32\\" + safe + ".DAT");
+}
+
+int LessonCatalogue::pageCount(int entry) const {
+    const std::string stem = title(entry, -1);
+    if (!isSafeStem(stem)) return 0;
+    const auto size = locator_.files().size(dataFile(entry));
+    if (!size) return 0;
+    const auto n = *size / PageLayout::kPageSize;
+    return n > 0x7fffffff ? 0x7fffffff : static_cast<int>(n);
+}
+
+std::optional<Bytes> LessonCatalogue::pageRecord(int lesson, int page) const {
+    const std::string stem = title(lesson, -1);
+    if (!isSafeStem(stem)) return std::nullopt;
+    const std::string file = dataFile(lesson);
+    const auto size = locator_.files().size(file);
+    if (!size) return std::nullopt;
+    const std::uint64_t pages = *size / PageLayout::kPageSize;
+    if (page < 0 || static_cast<std::uint64_t>(page) >= pages) page = 0;
+    const std::uint64_t offset = static_cast<std::uint64_t>(page) * PageLayout::kPageSize;
+    if (offset >= *size) return std::nullopt;
+    return locator_.files().readAt(file, offset, PageLayout::kPageSize);
+}
+
+std::string LessonCatalogue::pageField(int lesson, int page, int phrase, std::size_t base, std::size_t width) const {
+    if (phrase < 1 || phrase > PageLayout::kPhrases) return {};
+    const auto rec = pageRecord(lesson, page);
+    if (!rec) return {};
+    return fixedField(*rec, base + width * static_cast<std::size_t>(phrase - 1), width);
+}
+
+std::string LessonCatalogue::PhraseText(int lesson, int page, int phrase) const {
+    return pageField(lesson, page, phrase, PageLayout::kPhrase, PageLayout::kTextWidth);
+}
+
+std::string LessonCatalogue::PhoneticText(int lesson, int page, int phrase) const {
+    return pageField(lesson, page, phrase, PageLayout::kPhonetic, PageLayout::kTextWidth);
+}
+
+std::string LessonCatalogue::TranslationText(int lesson, int page, int phrase, int languageId) const {
+    const int block = pageTranslationBlock(languageId);
+    if (block < 0) return {};
+    return pageField(lesson, page, phrase, static_cast<std::size_t>(block), PageLayout::kTextWidth);
+}
+
+std::string LessonCatalogue::SoundStem(int lesson, int page, int phrase) const {
+    std::string s = pageField(lesson, page, phrase, PageLayout::kSound, PageLayout::kStemWidth);
+    return isSafeStem(s) ? s : std::string();
+}
+
+std::string LessonCatalogue::MediaStem(int lesson, int page, int phrase) const {
+    std::string s = pageField(lesson, page, phrase, PageLayout::kMedia, PageLayout::kStemWidth);
+    return isSafeStem(s) ? s : std::string();
+}
+
+StudioPageFields LessonCatalogue::StudioPage(int lesson, int page) const {
+    StudioPageFields out;
+    const auto rec = pageRecord(lesson, page);
+    if (!rec) return out;
+    for (std::size_t k = 0; k < 4; ++k) {
+        out.phonetic[k] = fixedField(*rec, PageLayout::kPhonetic + PageLayout::kTextWidth * k, PageLayout::kTextWidth);
+        std::string s = fixedField(*rec, PageLayout::kSound + PageLayout::kStemWidth * k, PageLayout::kStemWidth);
+        out.sound[k] = isSafeStem(s) ? s : std::string();
+    }
+    return out;
+}
+
+} // namespace lumora

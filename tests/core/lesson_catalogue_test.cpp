@@ -1,0 +1,152 @@
+#include "foundation/language_table.h"
+#include "foundation/lesson_catalogue.h"
+#include "foundation/text_util.h"
+#include "test_support.h"
+
+using namespace lumora;
+using lumora::test::TempDir;
+using lumora::test::writeFile;
+
+namespace {
+
+Bytes catalogueEntry(const std::string& stem, const std::string& english, const std::string& french = "Fr") {
+    Bytes e(CatalogueLayout::kEntrySize, 0);
+    putFixedField(e, CatalogueLayout::kFrench, 40, french);
+    putFixedField(e, CatalogueLayout::kEnglish, 40, english);
+    putFixedField(e, CatalogueLayout::kGerman, 40, "De");
+    putFixedField(e, CatalogueLayout::kSpanish, 40, "Es");
+    putFixedField(e, CatalogueLayout::kKhmer, 40, "Km");
+    putFixedField(e, CatalogueLayout::kThai, 40, "Th");
+    putFixedField(e, CatalogueLayout::kVietnamese, 40, "Vi");
+    putFixedField(e, CatalogueLayout::kStemOffset, 10, stem);
+    return e;
+}
+
+Bytes page(const std::string& tag) {
+    Bytes p(PageLayout::kPageSize, 0);
+    for (int k = 1; k <= 4; ++k) {
+        const std::string n = std::to_string(k);
+        const std::size_t at = static_cast<std::size_t>(k - 1);
+        putFixedField(p, PageLayout::kPhrase + 150 * at, 150, tag + " typed " + n);
+        putFixedField(p, PageLayout::kPhonetic + 150 * at, 150, tag + " pinyin " + n);
+        putFixedField(p, PageLayout::kFrench + 150 * at, 150, tag + " fr " + n);
+        putFixedField(p, PageLayout::kEnglish + 150 * at, 150, tag + " en " + n);
+        putFixedField(p, PageLayout::kDutch + 150 * at, 150, tag + " nl " + n);
+        putFixedField(p, PageLayout::kSound + 10 * at, 10, tag + "S" + n);
+        putFixedField(p, PageLayout::kMedia + 10 * at, 10, tag + "M" + n);
+    }
+    return p;
+}
+
+struct Fixture {
+    TempDir prog, cd;
+    MemorySettingsStore store;
+    FileAccess files{store, {{'D', cd.str()}}};
+    ContentLocator locator{store, files};
+    LessonCatalogue cat{locator};
+    Fixture() { store.writeString("Course", "SysDir", prog.str() + "/"); }
+    void writeCd(const std::string& rel, const Bytes& data) { writeFile(cd.path() / "DATA" / "WIN32" / rel, data); }
+};
+
+Bytes concat(std::initializer_list<Bytes> parts) {
+    Bytes out;
+    for (const Bytes& p : parts) out.insert(out.end(), p.begin(), p.end());
+    return out;
+}
+
+} // namespace
+
+TEST(LessonCatalogue, CountsWholeEntriesOnly) {
+    Fixture f;
+    EXPECT_EQ(f.cat.count(), 0); // missing file
+    Bytes one = catalogueEntry("L01", "Greetings");
+    Bytes partial = one;
+    partial.resize(579); // 290 + 289: the trailing 289 bytes are ignored
+    f.writeCd("LISTE.DAT", partial);
+    EXPECT_EQ(f.cat.count(), 1);
+    EXPECT_EQ(f.cat.title(0, 0), "Greetings");
+    EXPECT_EQ(f.cat.title(1, 0), ""); // the partial entry is no entry
+}
+
+TEST(LessonCatalogue, TitleFieldPerLanguage) {
+    Fixture f;
+    f.writeCd("LISTE.DAT", catalogueEntry("L01", std::string(40, 'E'), "Salut"));
+    struct Case {
+        int language;
+        std::string title;
+    } cases[] = {
+        {-1, "L01"}, {0, std::string(40, 'E')}, {4, std::string(40, 'E')}, {5, "Salut"}, {8, "Salut"},
+        {9, "De"},   {11, "Es"},  {12, std::string(40, 'E')}, {13, std::string(40, 'E')},  // Dutch shows English
+        {14, "Km"},  {15, "Th"},  {17, "Vi"}, {18, ""}, {20, ""}, {-2, ""}, {21, ""},
+    };
+    for (const Case& c : cases) EXPECT_EQ(f.cat.title(0, c.language), c.title) << c.language;
+}
+
+TEST(LessonCatalogue, WriteFlagSelectsCatalogueByteForByte) {
+    Fixture f;
+    f.writeCd("LISTE.DAT", catalogueEntry("L01", "Lesson"));
+    f.writeCd("WRITE.DAT", concat({catalogueEntry("S01", "Story"), catalogueEntry("S02", "Story 2")}));
+    EXPECT_EQ(f.cat.title(0, 0), "Lesson");
+    struct Case {
+        const char* write;
+        const char* title;
+        int count;
+    } cases[] = {{"NO", "Lesson", 1}, {"YES", "Story", 2}, {"no", "Story", 2}, {"NO ", "Story", 2}};
+    for (const Case& c : cases) {
+        f.store.writeString("Write", "Write", c.write);
+        EXPECT_EQ(f.cat.title(0, 0), c.title) << c.write;
+        EXPECT_EQ(f.cat.count(), c.count) << c.write;
+        EXPECT_EQ(f.cat.positionSection(), std::string(c.write) == "NO" ? "Course" : "Write");
+    }
+}
+
+TEST(LessonCatalogue, PagesAndFieldsOfALesson) {
+    Fixture f;
+    f.writeCd("LISTE.DAT", concat({catalogueEntry("L01", "One"), catalogueEntry("GONE", "Missing")}));
+    Bytes data = concat({page("p0"), page("p1")});
+    data.resize(12250); // 2 pages and 10 stray bytes
+    f.writeCd("L01.DAT", data);
+
+    EXPECT_EQ(f.cat.pageCount(0), 2);
+    EXPECT_EQ(f.cat.pageCount(1), 0);
+    EXPECT_EQ(f.cat.dataFile(0), "D:\\DATA\\WIN32\\L01.DAT");
+    EXPECT_EQ(f.cat.PhraseText(0, 1, 2), "p1 typed 2");
+    EXPECT_EQ(f.cat.PhoneticText(0, 1, 4), "p1 pinyin 4");
+    EXPECT_EQ(f.cat.SoundStem(0, 1, 3), "p1S3");
+    EXPECT_EQ(f.cat.MediaStem(0, 0, 1), "p0M1");
+    // A page beyond the last reads page 0, not the last page.
+    EXPECT_EQ(f.cat.PhraseText(0, 5, 1), "p0 typed 1");
+    EXPECT_EQ(f.cat.PhraseText(0, 0, 5), "");
+    EXPECT_EQ(f.cat.PhraseText(1, 0, 1), ""); // missing data file
+
+    struct Case {
+        int language;
+        std::string text;
+    } cases[] = {{0, "p1 en 1"}, {5, "p1 fr 1"}, {8, "p1 fr 1"}, {12, "p1 nl 1"}, {13, "p1 nl 1"},
+                 {9, ""},        {18, ""},        {-1, ""}};
+    for (const Case& c : cases) EXPECT_EQ(f.cat.TranslationText(0, 1, 1, c.language), c.text) << c.language;
+
+    const StudioPageFields s = f.cat.StudioPage(0, 1);
+    EXPECT_EQ(s.phonetic[2], "p1 pinyin 3");
+    EXPECT_EQ(s.sound[3], "p1S4");
+
+    // The local copy under the program directory wins.
+    writeFile(f.prog.path() / "DATA" / "WIN32" / "L01.DAT", page("local"));
+    EXPECT_EQ(f.cat.pageCount(0), 1);
+    EXPECT_EQ(f.cat.PhraseText(0, 0, 1), "local typed 1");
+}
+
+TEST(LessonCatalogue, FullWidthFieldsAndUnsafeStems) {
+    Fixture f;
+    Bytes p(PageLayout::kPageSize, 'x');
+    putFixedField(p, PageLayout::kSound, 10, "..\\..\\etc"); // would leave the content root
+    putFixedField(p, PageLayout::kSound + 10, 10, "ABCDEFGHIJ");
+    f.writeCd("LISTE.DAT", concat({catalogueEntry("L01", "One"), catalogueEntry("..\\L01", "Evil")}));
+    f.writeCd("L01.DAT", p);
+    EXPECT_EQ(f.cat.PhraseText(0, 0, 1), std::string(150, 'x')); // no NUL: exactly the field
+    EXPECT_EQ(f.cat.SoundStem(0, 0, 2), "ABCDEFGHIJ");           // 10 bytes, not into the next field
+    EXPECT_EQ(f.cat.MediaStem(0, 0, 4), "xxxxxxxxxx");
+    EXPECT_EQ(f.cat.SoundStem(0, 0, 1), "");                      // refused
+    EXPECT_EQ(f.cat.pageCount(1), 0);                              // an unsafe lesson stem names no file
+    EXPECT_EQ(f.cat.PhraseText(1, 0, 1), "");
+}
