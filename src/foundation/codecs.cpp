@@ -214,6 +214,11 @@ FontEncoding encodingForFace(const std::string& face) {
     return FontEncoding::Windows1252;
 }
 
+FontEncoding textEncoding(const std::string& face, int languageId) {
+    const FontEncoding byFace = encodingForFace(face);
+    return byFace != FontEncoding::Windows1252 ? byFace : encodingForLanguage(languageId);
+}
+
 FontEncoding encodingForLanguage(int languageId) {
     if (languageId == 14) return FontEncoding::Khmer;
     if (languageId == 15) return FontEncoding::Tis620;

@@ -19,6 +19,11 @@ FontEncoding encodingForFace(const std::string& face);
 // The encoding of a language's display font (ids 14 Khmer, 15 Thai, 16-17 Vietnamese, 18-20 pinyin).
 FontEncoding encodingForLanguage(int languageId);
 
+// The encoding of a language's text drawn with a face: one of the four course faces decides by
+// itself; a Western face (the default "Arial") cannot draw Khmer, Thai or Vietnamese bytes, so the
+// language's own encoding is used and the text is shown with a fallback font that has the glyphs.
+FontEncoding textEncoding(const std::string& face, int languageId);
+
 // Bytes -> UTF-8. Every byte decodes to something (an undefined byte gives U+FFFD).
 std::string decodeText(const std::string& bytes, FontEncoding encoding);
 // UTF-8 -> bytes; nothing when a character has no byte in the encoding or the UTF-8 is malformed.

@@ -165,6 +165,15 @@ TEST(CodecFaces, FaceAndLanguageChooseTheTable) {
         EXPECT_EQ(encodingForLanguage(id), enc) << id;
 }
 
+TEST(CodecFaces, TextEncodingFollowsCourseFacesElseTheLanguage) {
+    // A Thai translation drawn with the default "Arial" is still TIS-620 text.
+    EXPECT_EQ(textEncoding("Arial", 15), FontEncoding::Tis620);
+    EXPECT_EQ(textEncoding("Arial", 16), FontEncoding::Viscii);
+    EXPECT_EQ(textEncoding("Arial", 5), FontEncoding::Windows1252);
+    EXPECT_EQ(textEncoding("Surin", 0), FontEncoding::Tis620);
+    EXPECT_EQ(textEncoding("Pinying", 15), FontEncoding::Pinying);
+}
+
 TEST(CodecFaces, RawDumpKeepsEveryByteValue) {
     EXPECT_EQ(rawBytesAsUtf8(std::string("A\x00\x81\xFF", 4)), std::string("A\x00\xC2\x81\xC3\xBF", 6));
 }

@@ -1,0 +1,299 @@
+#include "course/cours_doc.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
+#include "course/dib.h"
+#include "course/direct_access.h"
+#include "course/media_paths.h"
+#include "course/multimedia_ctrl.h"
+#include "foundation/codecs.h"
+#include "foundation/text_util.h"
+#include "resources/string_table.h"
+
+namespace lumora {
+
+namespace {
+constexpr int kVerifyCommand = 1460;
+constexpr int kQuestionString = 12003;
+constexpr int kTitleString = 28674;
+
+std::string replaceFirst(std::string text, const std::string& what, const std::string& with) {
+    const auto at = text.find(what);
+    if (at != std::string::npos) text.replace(at, what.size(), with);
+    return text;
+}
+} // namespace
+
+CCoursDoc::CCoursDoc(SettingsStore& store, const LessonCatalogue& catalogue, SoundPlayer& player, Clock& clock,
+                     Prompts& prompts)
+    : store_(store), catalogue_(catalogue), player_(player), clock_(clock), prompts_(prompts) {
+    ideogramSet_ = store_.readInt("Course", "Ideogram", 0);
+    store_.writeInt("Multimedia", "View", 0);
+}
+
+CCoursDoc::~CCoursDoc() = default;
+
+int CCoursDoc::currentLesson() const { return store_.readInt(catalogue_.positionSection(), "Lesson", 0); }
+int CCoursDoc::currentPage() const { return store_.readInt(catalogue_.positionSection(), "Page", 0); }
+
+void CCoursDoc::storeLesson(int lesson) { store_.writeInt(catalogue_.positionSection(), "Lesson", lesson); }
+void CCoursDoc::storePage(int page) { store_.writeInt(catalogue_.positionSection(), "Page", page); }
+void CCoursDoc::storeCurrentDir(int lesson) {
+    store_.writeString("Course", "CurrentDir", safeLessonStem(catalogue_, lesson));
+}
+
+std::string CCoursDoc::decodedTitle(int lesson) const {
+    return decodeText(catalogue_.title(lesson, 0), encodingForLanguage(0));
+}
+
+bool CCoursDoc::open(const std::string& /*fileName*/) {
+    const int lesson = currentLesson();
+    storeCurrentDir(lesson);
+    picture_ = std::make_unique<CDIB>();
+    picture_->Create(320, 240);
+    return catalogue_.locator().files().exists(catalogue_.dataFile(lesson));
+}
+
+void CCoursDoc::ShowPage() {
+    const int lesson = currentLesson();
+    const int page = currentPage();
+    const std::string title = decodedTitle(lesson);
+    const int n = catalogue_.pageCount(lesson);
+    const int shown = page > n - 1 ? n - 1 : page;
+
+    if (frame_) frame_->setChildCaption(format("Page %2d / %2d", shown + 1, n));
+    voicesPlayed_ = false;
+    if (frame_) {
+        frame_->updateAllViews();
+        frame_->clearStatusMessage();
+        frame_->setMainCaption(title);
+    }
+
+    CMultimediaCtrl* ctrl = frame_ ? frame_->mediaControl() : nullptr;
+    if (ctrl) {
+        ctrl->CloseOldCourseVideo();
+        ctrl->Hide();
+    }
+    const bool fast = scrollMode_ == kFastReversed || scrollMode_ == kFastForward;
+    std::string video = VideoPath(store_, catalogue_, lesson, page, 1);
+    if (video.empty() || fast) video = VideoPath(store_, catalogue_, lesson, page, 2);
+    if (!video.empty() && !fast) {
+        store_.writeString("Multimedia", "OldAviFile", store_.readString("Multimedia", "AviCourseFile", ""));
+        store_.writeString("Multimedia", "AviCourseFile", video);
+        if (ctrl) {
+            ctrl->OpenCourseVideo();
+            ctrl->Show();
+        }
+    }
+}
+
+void CCoursDoc::showPageBusy() {
+    if (frame_) frame_->setBusyCursor(true);
+    ShowPage();
+    if (frame_) frame_->setBusyCursor(false);
+}
+
+bool CCoursDoc::PlayPhrase(int phrase) {
+    if (phrase < 1 || phrase > 4) return false;
+    const int lesson = currentLesson();
+    const std::string stem = catalogue_.SoundStem(lesson, currentPage(), phrase);
+    if (stem.empty()) return false;
+    const std::string dir = MediaDirectory(store_, catalogue_, lesson);
+    ++playing_;
+    const bool played = PlayVoices(player_, clock_, catalogue_.locator().files(), MaleVoiceName(dir, stem),
+                                   FemaleVoiceName(dir, stem));
+    --playing_;
+    return played;
+}
+
+void CCoursDoc::PlayAllPhrases() {
+    ++playing_;
+    for (int phrase = 1; phrase <= 4; ++phrase) {
+        if (PlayPhrase(phrase)) clock_.waitSeconds(2);
+    }
+    --playing_;
+}
+
+bool CCoursDoc::LoadPicture(const std::string& contentName) {
+    if (contentName.empty()) return false;
+    const auto bytes = catalogue_.locator().files().readAll(contentName);
+    if (!bytes) return false;
+    auto dib = std::make_unique<CDIB>();
+    if (!dib->Read(*bytes)) return false;
+    picture_ = std::move(dib);
+    return true;
+}
+
+int CCoursDoc::lessonHelpContext() const {
+    const std::int64_t lesson = currentLesson();
+    const std::int64_t base = catalogue_.currentKind() == CatalogueKind::Lessons ? 404 : 800;
+    const std::int64_t context = (lesson * 4 + base) * 25;
+    return static_cast<int>(std::clamp<std::int64_t>(context, std::numeric_limits<int>::min(),
+                                                     std::numeric_limits<int>::max()));
+}
+
+void CCoursDoc::setIdeogramSet(int set) {
+    ideogramSet_ = set;
+    store_.writeInt("Course", "Ideogram", set);
+    if (frame_) frame_->repaintCourseView();
+}
+
+void CCoursDoc::PreviousPage() {
+    const int lesson = currentLesson();
+    storeCurrentDir(lesson);
+    int page = currentPage();
+    // A stored page beyond the last is shown as the last one; going back starts from there.
+    const int n = catalogue_.pageCount(lesson);
+    if (n > 0 && page > n - 1) page = n - 1;
+    if (page > 0) {
+        storePage(page - 1);
+        showPageBusy();
+    } else {
+        goToPreviousLesson(false);
+    }
+}
+
+void CCoursDoc::goToPreviousLesson(bool firstPage) {
+    int lesson = currentLesson();
+    lesson = lesson > 0 ? lesson - 1 : catalogue_.count() - 1;
+    if (lesson < 0) lesson = 0; // an empty catalogue
+    storeLesson(lesson);
+    storeCurrentDir(lesson);
+    // A lesson without pages still gets page 0, never -1.
+    const int page = firstPage ? 0 : std::max(0, catalogue_.pageCount(lesson) - 1);
+    storePage(page);
+    showPageBusy();
+}
+
+void CCoursDoc::PreviousStory() { goToPreviousLesson(scrollMode_ == kNotScrolling); }
+
+void CCoursDoc::NextStory() {
+    int lesson = currentLesson();
+    storeCurrentDir(lesson);
+    // At (or, for a stored value out of range, beyond) the last lesson: back to lesson 0.
+    lesson = lesson + 1 >= catalogue_.count() || lesson < 0 ? 0 : lesson + 1;
+    storeLesson(lesson);
+    storePage(0);
+    showPageBusy();
+}
+
+void CCoursDoc::NextPage() {
+    const int lesson = currentLesson();
+    storeCurrentDir(lesson);
+    const int page = currentPage();
+    // The last page, or a stored page beyond it (shown as the last one): the end of the lesson.
+    if (page + 1 >= catalogue_.pageCount(lesson)) {
+        if (scrollMode_ != kNotScrolling) {
+            NextStory();
+            return;
+        }
+        switch (store_.readInt("EndLesson", "UserChoice", 1)) {
+        case 0:
+            NextStory();
+            return;
+        case 1:
+            if (frame_) frame_->openActivity(kVerifyCommand);
+            return;
+        case 2: {
+            const std::string text = replaceFirst(strings::text(kQuestionString), "%1", decodedTitle(lesson));
+            const MessageResult r =
+                prompts_.messageBox(text, strings::text(kTitleString), MessageIcon::Stop, MessageButtons::YesNo);
+            if (r == MessageResult::Yes) {
+                if (frame_) frame_->openActivity(kVerifyCommand);
+            } else {
+                NextStory();
+            }
+            return;
+        }
+        default:
+            return;
+        }
+    }
+    storePage(page + 1);
+    showPageBusy();
+}
+
+void CCoursDoc::DirectAccess() {
+    if (!frame_) return;
+    DirectAccessModel model(store_, catalogue_, player_, clock_);
+    if (frame_->runDirectAccess(model)) {
+        model.accept();
+        showPageBusy();
+    } else {
+        model.cancel();
+    }
+}
+
+bool CCoursDoc::onCommand(int id) {
+    switch (id) {
+    case 6010:
+        PreviousStory();
+        return true;
+    case 6040:
+        PreviousPage();
+        return true;
+    case 6060:
+        NextPage();
+        return true;
+    case 6090:
+        NextStory();
+        return true;
+    case 6095:
+        DirectAccess();
+        return true;
+    case 7010:
+    case 7011:
+    case 7012:
+    case 7013:
+        PlayPhrase(id - 7009);
+        return true;
+    case 7014:
+        PlayAllPhrases();
+        return true;
+    case 7100:
+        if (frame_) {
+            frame_->runPreferences();
+            frame_->updateAllViews();
+        }
+        return true;
+    case 7110:
+        if (frame_) frame_->showHelpContext(lessonHelpContext());
+        return true;
+    case 13100:
+        setIdeogramSet(0);
+        return true;
+    case 13110:
+        setIdeogramSet(1);
+        return true;
+    default:
+        return false;
+    }
+}
+
+std::optional<CommandState> CCoursDoc::commandState(int id) const {
+    switch (id) {
+    case 6010:
+    case 6040:
+    case 6060:
+    case 6090:
+    case 6095:
+    case 7010:
+    case 7011:
+    case 7012:
+    case 7013:
+    case 7014:
+    case 7100:
+    case 7110:
+        return CommandState{};
+    case 13100:
+        return CommandState{true, ideogramSet_ == 0};
+    case 13110:
+        return CommandState{true, ideogramSet_ == 1};
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace lumora

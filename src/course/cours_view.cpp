@@ -1,0 +1,289 @@
+#include "course/cours_view.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+
+#include "course/cours_doc.h"
+#include "course/media_paths.h"
+
+namespace lumora {
+
+namespace {
+
+constexpr int kPhoneticIcon = 701;
+constexpr int kMaleIcon = 703;
+constexpr int kFemaleIcon = 704;
+
+// a * b / c rounded to the nearest integer (halves away from zero), without overflow.
+int mulDivRound(std::int64_t a, std::int64_t b, std::int64_t c) {
+    if (c == 0) return 0;
+    return static_cast<int>(std::llround(static_cast<double>(a * b) / static_cast<double>(c)));
+}
+
+// A height stored as decimal text; text that is not a positive number keeps the default.
+int parseSize(const std::string& text, int def) {
+    char* end = nullptr;
+    const long v = std::strtol(text.c_str(), &end, 10);
+    if (end == text.c_str() || v <= 0 || v > 1000) return def;
+    return static_cast<int>(v);
+}
+
+DrawItem textItem(int x, int depth, std::string text, const DrawFont& font, ColourRef colour) {
+    DrawItem it;
+    it.kind = DrawItem::Kind::Text;
+    it.x = x;
+    it.y = -depth;
+    it.text = std::move(text);
+    it.font = font;
+    it.colour = colour;
+    return it;
+}
+
+DrawItem iconItem(int x, int depth, int id) {
+    DrawItem it;
+    it.kind = DrawItem::Kind::Icon;
+    it.x = x;
+    it.y = -depth;
+    it.iconId = id;
+    return it;
+}
+
+} // namespace
+
+int band(int screenHeight, int a, int b, int c) {
+    if (screenHeight >= 480 && screenHeight < 600) return a;
+    if (screenHeight >= 600 && screenHeight < 768) return b;
+    return mulDivRound(screenHeight, c, 600);
+}
+
+std::vector<DrawItem> layoutCoursePage(SettingsStore& store, const LessonCatalogue& catalogue,
+                                       const CoursePageInput& input) {
+    std::vector<DrawItem> items;
+    const int H = input.screenHeight;
+    const int dpi = input.logicalDpiY > 0 ? input.logicalDpiY : 96;
+
+    // Fonts.
+    const DrawFont numberFont{"Arial", 30, 400, FontEncoding::Windows1252};
+    const DrawFont boldNumberFont{"Arial", 25, 700, FontEncoding::Windows1252};
+    const std::string section = languageSection(store, true);
+    DrawFont translationFont;
+    translationFont.face = section.empty() ? std::string("Arial") : store.readString(section, "FontTranslate", "Arial");
+    const int size = section.empty() ? 35 : parseSize(store.readString(section, "SizeTranslate", "35"), 35);
+    translationFont.height = mulDivRound(size, 144, dpi);
+    translationFont.encoding =
+        textEncoding(translationFont.face, store.readInt("Course", "Translate Language", 1));
+    const DrawFont phoneticFont{"Pinying", mulDivRound(50, 144, dpi), 400, FontEncoding::Pinying};
+
+    // Position.
+    const std::string pos = catalogue.positionSection();
+    const int lesson = store.readInt(pos, "Lesson", 0);
+    const int page = store.readInt(pos, "Page", 0); // the accessors read page 0 beyond the last
+    store.writeInt("Debug", "Hauteur", H);
+
+    const std::string dir = lessonMediaDirectory(store, catalogue, lesson);
+    std::string stems[5];
+    for (int k = 1; k <= 4; ++k) stems[k] = catalogue.SoundStem(lesson, page, k);
+
+    // Ideogram pictures.
+    for (int k = 1; k <= 4; ++k) {
+        if (k > 1 && stems[k].empty()) continue;
+        const std::string path = IdeogramPictureName(dir, stems[k], input.ideogramSet);
+        if (k == 1) store.writeString("Course", "ChFilename", path);
+        if (path.empty()) continue;
+        DrawItem it;
+        it.kind = DrawItem::Kind::Picture;
+        it.x = 10;
+        it.y = -(10 + 190 * (k - 1));
+        it.path = path;
+        items.push_back(std::move(it));
+    }
+
+    // Phrase presence.
+    std::string phrases[5];
+    for (int k = 1; k <= 4; ++k) phrases[k] = catalogue.PhraseText(lesson, page, k);
+    const bool has3 = !phrases[3].empty();
+    const bool has4 = !phrases[4].empty();
+
+    ColourRef colour = 0; // the drawing surface starts in black
+
+    // Phonetic block.
+    int P = band(H, 390, 420, 430);
+    if (has3 && !has4) P = band(H, 530, 550, 550);
+    if (has3 && has4) P = band(H, 720, 740, 740);
+    if (store.readInt("Course", "Phonetic", 1) == 1) {
+        colour = textColour(store, false);
+        for (int k = 1; k <= 4; ++k) {
+            if (phrases[k].empty()) continue;
+            const int yk = P + 50 * k;
+            items.push_back(textItem(0, yk - 15, " " + std::to_string(k), numberFont, colour));
+            items.push_back(iconItem(40, yk + 5, kPhoneticIcon));
+            items.push_back(textItem(100, yk - 15, " " + catalogue.PhoneticText(lesson, page, k), phoneticFont, colour));
+        }
+    }
+
+    // Translation block.
+    int T = band(H, 550, 600, 600);
+    if (has3 && !has4) T = band(H, 710, 760, 760);
+    if (has4) T = band(H, 900, 950, 950);
+    if (store.readInt("Course", "Show Translate", 1) == 1) {
+        colour = textColour(store, true);
+        const int language = store.readInt("Course", "Translate Language", 1);
+        for (int k = 1; k <= 4; ++k) {
+            const std::string translation = catalogue.TranslationText(lesson, page, k, language);
+            if (translation.empty()) continue;
+            const int tk = T + 70 * k;
+            DrawItem flag;
+            flag.kind = DrawItem::Kind::Flag;
+            flag.x = 130;
+            flag.y = -(tk - 20);
+            flag.iconId = LanguageTable::listFlag(language);
+            flag.languageId = language;
+            items.push_back(std::move(flag));
+            items.push_back(textItem(180, tk - 30, " " + translation, translationFont, colour));
+        }
+    }
+
+    // Voice marks.
+    const FileAccess& files = catalogue.locator().files();
+    for (int k = 1; k <= 4; ++k) {
+        if (stems[k].empty()) continue;
+        const int vk = T - 20 + 70 * k;
+        const std::string male = MaleVoiceName(dir, stems[k]);
+        const std::string female = FemaleVoiceName(dir, stems[k]);
+        if (!male.empty() && files.exists(male)) items.push_back(iconItem(30, vk + 5, kMaleIcon));
+        if (!female.empty() && files.exists(female)) items.push_back(iconItem(80, vk + 5, kFemaleIcon));
+        items.push_back(textItem(0, vk, " " + std::to_string(k), boldNumberFont, colour));
+    }
+    return items;
+}
+
+CCoursView::CCoursView(SettingsStore& store, CCoursDoc& doc, ViewTimer& timer, ViewWindow& window)
+    : store_(store), doc_(doc), timer_(timer), window_(window), picture_(store, "Course", "Zoom", kSurfaceHeight) {}
+
+void CCoursView::initialUpdate(const DeviceMetrics& screen) {
+    picture_.initialUpdate(screen);
+    const ScrollSize s = picture_.scrollSize();
+    window_.setScrollSize(s.width, s.height);
+}
+
+void CCoursView::onUpdate() { window_.invalidate(); }
+
+std::vector<DrawItem> CCoursView::layout(int screenHeight, int logicalDpiY) const {
+    return layoutCoursePage(store_, doc_.catalogue(), {screenHeight, logicalDpiY, doc_.ideogramSet()});
+}
+
+bool CCoursView::playOnArrival() {
+    const int mode = doc_.scrollingMode();
+    if (doc_.voicesPlayed() || mode == CCoursDoc::kFastReversed || mode == CCoursDoc::kFastForward) return false;
+    doc_.setVoicesPlayed(true);
+    doc_.PlayAllPhrases();
+    if (pendingTick_) {
+        pendingTick_ = false;
+        onTimer();
+    }
+    return true;
+}
+
+void CCoursView::onTimer() {
+    if (doc_.isPlaying()) {
+        pendingTick_ = true; // ticks that fall due meanwhile count once, afterwards
+        return;
+    }
+    switch (doc_.scrollingMode()) {
+    case CCoursDoc::kFastReversed:
+    case CCoursDoc::kSlowReversed:
+        doc_.PreviousPage();
+        break;
+    case CCoursDoc::kFastForward:
+    case CCoursDoc::kSlowForward:
+        doc_.NextPage();
+        break;
+    default:
+        break;
+    }
+}
+
+void CCoursView::onClose() {
+    timer_.stop();
+    doc_.setScrollingMode(CCoursDoc::kNotScrolling);
+    pendingTick_ = false;
+}
+
+void CCoursView::startScrolling(int mode, int intervalMs) {
+    if (doc_.scrollingMode() != CCoursDoc::kNotScrolling) {
+        stopScrolling();
+        return;
+    }
+    timer_.start(intervalMs);
+    doc_.setScrollingMode(mode);
+}
+
+void CCoursView::stopScrolling() {
+    timer_.stop();
+    doc_.setScrollingMode(CCoursDoc::kNotScrolling);
+    pendingTick_ = false;
+}
+
+void CCoursView::toggle(const char* key) {
+    store_.writeInt("Course", key, store_.readInt("Course", key, 1) == 1 ? 0 : 1);
+    window_.invalidate();
+}
+
+bool CCoursView::onCommand(int id) {
+    const auto slowInterval = [this] {
+        const int ms = store_.readInt("Lesson", "Timer", 5000);
+        return ms > 0 ? ms : 5000; // a timer of 0 or less would turn pages without pause
+    };
+    switch (id) {
+    case 6020:
+        startScrolling(CCoursDoc::kFastReversed, kFastIntervalMs);
+        return true;
+    case 6030:
+        startScrolling(CCoursDoc::kSlowReversed, slowInterval());
+        return true;
+    case 6070:
+        startScrolling(CCoursDoc::kSlowForward, slowInterval());
+        return true;
+    case 6080:
+        startScrolling(CCoursDoc::kFastForward, kFastIntervalMs);
+        return true;
+    case 6050:
+        if (doc_.scrollingMode() != CCoursDoc::kNotScrolling) stopScrolling();
+        return true;
+    case 3013:
+        toggle("Phonetic");
+        return true;
+    case 3015:
+        toggle("Show Translate");
+        return true;
+    default:
+        break;
+    }
+    if (!picture_.onCommand(id)) return false;
+    if (id != PictureView::kIgnoredCommand) {
+        const ScrollSize s = picture_.scrollSize();
+        window_.setScrollSize(s.width, s.height);
+        window_.invalidate();
+    }
+    return true;
+}
+
+std::optional<CommandState> CCoursView::commandState(int id) const {
+    switch (id) {
+    case 6020:
+    case 6030:
+    case 6050:
+    case 6070:
+    case 6080:
+        return CommandState{};
+    case 3013:
+        return CommandState{true, store_.readInt("Course", "Phonetic", 1) == 1};
+    case 3015:
+        return CommandState{true, store_.readInt("Course", "Show Translate", 1) == 1};
+    default:
+        return picture_.commandState(id);
+    }
+}
+
+} // namespace lumora

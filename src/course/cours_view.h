@@ -1,0 +1,143 @@
+#pragma once
+// The course reading view: the current page as up to four phrases (ideogram picture, number,
+// phonetic line, translation with its flag, voice icons), played once on arrival, and the automatic
+// page turning with a timer. The page is laid out here in logical units (picture_view.h: 0.2 mm,
+// y upward, top edge y = 0, a depth d is y = -d); the widget only paints the list of items.
+//
+// Commands: 6020 fast reversed (mode 1, 500 ms), 6030 slow reversed (mode 10, "Lesson"/"Timer" ms,
+// default 5000), 6070 slow forward (mode 20), 6080 fast forward (mode 2): each starts scrolling when
+// not scrolling and stops it otherwise; 6050 stops; 3013 flips "Course"/"Phonetic" (checked when 1);
+// 3015 flips "Course"/"Show Translate" (checked when 1); 4001..4008 zoom (picture_view.h,
+// "Course"/"Zoom", surface 800 units high).
+//
+// How the widget uses it:
+//   - creation: initialUpdate(screen metrics); the view calls ViewWindow::setScrollSize;
+//   - commands: route ids to onCommand / commandState (then to the document);
+//   - the document's updateAllViews reaches onUpdate(), which invalidates the widget;
+//   - paint: white background, transparent text; map logical units with pictureView().mapping();
+//     for each item of layout(screen height, logical dpi y), in order: Picture -> draw the document's
+//     picture at (x, y) when CCoursDoc::LoadPicture(path) succeeds (pixels = units); Text -> font
+//     face/height (logical units)/weight, decode the bytes with font.encoding, colour, top-left at
+//     (x, y); Icon -> bitmap resource iconId, top-left at (x, y), its size in units; Flag -> the
+//     language's list flag iconId the same way;
+//   - after the paint (queued, never inside the paint handler): playOnArrival();
+//   - timer expiry: onTimer(); window closing: onClose().
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "course/picture_view.h"
+#include "foundation/codecs.h"
+#include "foundation/language_table.h"
+#include "foundation/lesson_catalogue.h"
+#include "foundation/settings_store.h"
+#include "shell/command_target.h"
+
+namespace lumora {
+
+class CCoursDoc;
+
+// band(H, a, b, c): a when 480 <= H < 600; b when 600 <= H < 768; otherwise H * c / 600 rounded to
+// the nearest integer.
+int band(int screenHeight, int a, int b, int c);
+
+struct DrawFont {
+    std::string face;
+    int height = 0;  // logical units
+    int weight = 400; // 400 normal, 700 bold; variable pitch, proof quality
+    FontEncoding encoding = FontEncoding::Windows1252; // how the text bytes decode
+};
+
+// One thing to draw, positioned by its top-left corner in logical units (y = -depth).
+struct DrawItem {
+    enum class Kind { Picture, Text, Icon, Flag };
+    Kind kind = Kind::Text;
+    int x = 0;
+    int y = 0;
+    std::string path;       // Picture: content name of the bitmap (load with CCoursDoc::LoadPicture)
+    std::string text;       // Text: stored bytes, decode with font.encoding
+    DrawFont font;          // Text
+    ColourRef colour = 0;   // Text: 0x00BBGGRR
+    int iconId = 0;         // Icon: 701 phonetic, 703 male voice, 704 female voice; Flag: list flag id
+    int languageId = -1;    // Flag: the translation language
+};
+
+// The page layout inputs: the screen height in pixels, the device's logical dots per inch
+// vertically, and the document's ideogram set.
+struct CoursePageInput {
+    int screenHeight = 768;
+    int logicalDpiY = 96;
+    int ideogramSet = 0;
+};
+
+// Lays out the current page (position from the settings; a page beyond the last draws page 0).
+// Writes "Debug"/"Hauteur" (the screen height) and "Course"/"ChFilename" (phrase 1's picture name).
+// Order of the items is the drawing order. Pictures are listed for phrase 1 always and for phrases
+// 2..4 when their sound stem is not empty, at (10, -(10 + 190 * (k - 1))); the painter draws one
+// when CCoursDoc::LoadPicture succeeds.
+std::vector<DrawItem> layoutCoursePage(SettingsStore& store, const LessonCatalogue& catalogue,
+                                       const CoursePageInput& input);
+
+// The scrolling timer (timer 1 of the view's window).
+class ViewTimer {
+public:
+    virtual ~ViewTimer() = default;
+    virtual void start(int intervalMs) = 0; // (re)starts a periodic timer
+    virtual void stop() = 0;
+};
+
+// What the view needs of its widget.
+class ViewWindow {
+public:
+    virtual ~ViewWindow() = default;
+    // Invalidates the whole view (background erased); the widget repaints it soon.
+    virtual void invalidate() = 0;
+    // The total scroll size in pixels changed (zoom).
+    virtual void setScrollSize(int width, int height) = 0;
+};
+
+class CCoursView : public CommandTarget {
+public:
+    static constexpr int kFastIntervalMs = 500;
+    static constexpr int kSurfaceHeight = 800;
+
+    CCoursView(SettingsStore& store, CCoursDoc& doc, ViewTimer& timer, ViewWindow& window);
+
+    // First display: applies the zoom of "Course"/"Zoom" to the screen.
+    void initialUpdate(const DeviceMetrics& screen);
+    // The document changed: the whole view is invalidated.
+    void onUpdate();
+
+    // The items of the current page (see layoutCoursePage) for a screen height and vertical dpi.
+    std::vector<DrawItem> layout(int screenHeight, int logicalDpiY) const;
+    // After the page is on the screen: when the voices are not played yet and the mode is neither 1
+    // nor 2, marks them played (before playing, so a repaint during playback plays nothing) and runs
+    // PlayAllPhrases. A timer tick that fell due meanwhile runs afterwards. True when it played.
+    bool playOnArrival();
+
+    // A timer tick: mode 1 or 10 runs the document's previous page, 2 or 20 its next page. A tick
+    // while the document is playing is kept and run once the playback on arrival has ended.
+    void onTimer();
+    // Closing the view stops the timer and sets the mode to 0.
+    void onClose();
+
+    bool onCommand(int id) override;
+    std::optional<CommandState> commandState(int id) const override;
+
+    PictureView& pictureView() { return picture_; }
+    const PictureView& pictureView() const { return picture_; }
+
+private:
+    void startScrolling(int mode, int intervalMs);
+    void stopScrolling();
+    void toggle(const char* key);
+
+    SettingsStore& store_;
+    CCoursDoc& doc_;
+    ViewTimer& timer_;
+    ViewWindow& window_;
+    PictureView picture_;
+    bool pendingTick_ = false;
+};
+
+} // namespace lumora

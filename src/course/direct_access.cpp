@@ -1,0 +1,110 @@
+#include "course/direct_access.h"
+
+#include <cstdlib>
+
+#include "course/media_paths.h"
+#include "foundation/language_table.h"
+
+namespace lumora {
+
+namespace {
+
+// A font height stored as decimal text; text that is not a positive number keeps the default.
+int parseHeight(const std::string& text, int def) {
+    char* end = nullptr;
+    const long v = std::strtol(text.c_str(), &end, 10);
+    if (end == text.c_str() || v <= 0 || v > 1000) return def;
+    return static_cast<int>(v);
+}
+
+} // namespace
+
+DirectAccessModel::DirectAccessModel(SettingsStore& store, const LessonCatalogue& catalogue, SoundPlayer& player,
+                                     Clock& clock)
+    : store_(store), catalogue_(catalogue), player_(player), clock_(clock) {
+    rememberedDirect_ = store_.readInt("Lesson", "Direct", 0);
+    const int lang = store_.readInt("Direct", "Langue", rememberedDirect_);
+    language_ = lang >= 0 && lang < kLanguageCount ? lang : 0;
+    const std::string section = catalogue_.positionSection();
+    lesson_ = store_.readInt(section, "Lesson", 0);
+    page_ = store_.readInt(section, "Page", 0);
+    const int voice = store_.readInt("Direct", "SoundType", 0);
+    voice_ = voice >= 0 && voice <= 3 ? voice : 0;
+    refillPages();
+}
+
+int DirectAccessModel::layoutFor(int screenWidth) { return screenWidth <= 640 ? kSmallLayout : kLargeLayout; }
+
+std::vector<std::string> DirectAccessModel::lessonItems() const {
+    std::vector<std::string> out;
+    const int n = catalogue_.count();
+    out.reserve(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) out.push_back(decodeText(catalogue_.title(i, 0), encodingForLanguage(0)));
+    return out;
+}
+
+std::vector<std::string> DirectAccessModel::pageItemTexts() const {
+    std::vector<std::string> out;
+    out.reserve(pages_.size());
+    for (const std::string& p : pages_) out.push_back(decodeText(p, font_.encoding));
+    return out;
+}
+
+std::string DirectAccessModel::languageName() const { return LanguageTable::languageName(language_); }
+std::string DirectAccessModel::languageFlag() const { return LanguageTable::flagPicture(language_); }
+
+void DirectAccessModel::refillPages() {
+    const DisplayFont def = LanguageTable::defaultFont(language_);
+    const std::string section = LanguageTable::section(language_);
+    font_.face = section.empty() ? def.face : store_.readString(section, "FontTranslate", def.face);
+    font_.height = section.empty() ? def.height
+                                   : parseHeight(store_.readString(section, "SizeTranslate", std::to_string(def.height)),
+                                                 def.height);
+    font_.encoding = textEncoding(font_.face, language_);
+    pages_.clear();
+    const int n = catalogue_.pageCount(lesson_);
+    pages_.reserve(static_cast<std::size_t>(n));
+    for (int p = 0; p < n; ++p) pages_.push_back(" " + catalogue_.TranslationText(lesson_, p, 1, language_) + " ");
+}
+
+void DirectAccessModel::chooseLesson(int index) {
+    if (index < 0 || index >= catalogue_.count()) return;
+    lesson_ = index;
+    page_ = 0;
+    refillPages();
+}
+
+void DirectAccessModel::choosePage(int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= pages_.size()) return;
+    page_ = index;
+    if (voice_ == 3) return;
+    // The dialog's lesson may not be the current one: its directory is computed without recording it.
+    const std::string dir = lessonMediaDirectory(store_, catalogue_, lesson_);
+    const std::string stem = catalogue_.SoundStem(lesson_, page_, 1);
+    PlayVoices(player_, clock_, catalogue_.locator().files(), MaleVoiceName(dir, stem), FemaleVoiceName(dir, stem),
+               voice_ == 0 || voice_ == 1, voice_ == 0 || voice_ == 2);
+}
+
+void DirectAccessModel::chooseLanguage(int languageId) {
+    if (languageId < 0 || languageId >= kLanguageCount) return;
+    language_ = languageId;
+    store_.writeInt("Lesson", "Direct", languageId);
+    refillPages();
+}
+
+void DirectAccessModel::chooseVoice(int voice) {
+    if (voice >= 0 && voice <= 3) voice_ = voice;
+}
+
+void DirectAccessModel::accept() {
+    const std::string section = catalogue_.positionSection();
+    store_.writeInt(section, "Lesson", lesson_);
+    store_.writeInt(section, "Page", page_);
+    store_.writeString("Course", "CurrentDir", safeLessonStem(catalogue_, lesson_));
+    store_.writeInt("Direct", "Langue", language_);
+    store_.writeInt("Direct", "SoundType", voice_);
+}
+
+void DirectAccessModel::cancel() { store_.writeInt("Lesson", "Direct", rememberedDirect_); }
+
+} // namespace lumora

@@ -1,0 +1,79 @@
+#include "course/picture_view.h"
+
+#include <utility>
+
+namespace lumora {
+
+namespace {
+constexpr int kZooms[] = {50, 75, 90, 100, 150, 200, 300};
+constexpr int kFallbackPixelsPerCm = 37; // 96 dots per inch
+
+bool isZoomStep(int zoom) {
+    for (int z : kZooms)
+        if (z == zoom) return true;
+    return false;
+}
+} // namespace
+
+PictureView::PictureView(SettingsStore& store, std::string zoomSection, std::string zoomKey, int surfaceHeight)
+    : store_(store), section_(std::move(zoomSection)), key_(std::move(zoomKey)), height_(surfaceHeight) {}
+
+Density PictureView::densityOf(const DeviceMetrics& device) {
+    Density d;
+    d.x = device.widthMm > 0 ? device.widthPx * 10 / device.widthMm : kFallbackPixelsPerCm;
+    d.y = device.heightMm > 0 ? device.heightPx * 10 / device.heightMm : kFallbackPixelsPerCm;
+    return d;
+}
+
+int PictureView::zoomOfCommand(int id) {
+    if (id < kFirstZoomCommand || id > kLastZoomCommand) return 0;
+    return kZooms[id - kFirstZoomCommand];
+}
+
+void PictureView::initialUpdate(const DeviceMetrics& screen) {
+    const int stored = store_.readInt(section_, key_, 100);
+    // A stored value that is not one of the seven steps (0, negative, absurd) would collapse or turn
+    // the surface over: it is shown at 100 instead.
+    zoom_ = isZoomStep(stored) ? stored : 100;
+    setScreen(screen);
+}
+
+void PictureView::setScreen(const DeviceMetrics& screen) {
+    screen_ = screen;
+    apply();
+}
+
+void PictureView::apply() { density_ = densityOf(screen_); }
+
+ScrollSize PictureView::scrollSize() const {
+    ScrollSize s;
+    s.width = 2 * ((kSurfaceWidth / kUnitsPerCm) * density_.x * zoom_ / 100);
+    s.height = 2 * ((height_ / kUnitsPerCm) * density_.y * zoom_ / 100);
+    return s;
+}
+
+LogicalMapping PictureView::mappingFor(const Density& density) const {
+    LogicalMapping m;
+    m.viewportX = zoom_ * density.x / 100;
+    m.viewportY = zoom_ * density.y / 100;
+    return m;
+}
+
+bool PictureView::onCommand(int id) {
+    if (id == kIgnoredCommand) return true;
+    const int zoom = zoomOfCommand(id);
+    if (zoom == 0) return false;
+    zoom_ = zoom;
+    store_.writeInt(section_, key_, zoom);
+    apply();
+    return true;
+}
+
+std::optional<CommandState> PictureView::commandState(int id) const {
+    if (id == kIgnoredCommand) return CommandState{};
+    const int zoom = zoomOfCommand(id);
+    if (zoom == 0) return std::nullopt;
+    return CommandState{true, zoom == zoom_};
+}
+
+} // namespace lumora

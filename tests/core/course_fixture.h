@@ -1,0 +1,202 @@
+#pragma once
+// A small content tree for the course tests, written into a temporary folder: catalogues (lessons
+// and stories) and lesson data files on the "D:" drive, media files in the lesson directories, and
+// recording fakes of the course windows, the sound player, the timer and the media window.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "course/cours_doc.h"
+#include "course/cours_view.h"
+#include "course/direct_access.h"
+#include "course/multimedia_ctrl.h"
+#include "foundation/lesson_catalogue.h"
+#include "foundation/text_util.h"
+#include "test_support.h"
+
+namespace lumora::test {
+
+// One phrase of a page; an empty text means the phrase does not exist.
+struct PhraseSpec {
+    std::string text, phonetic, english, french, sound, media;
+};
+
+// A page of `phrases` phrases (1..4) tagged "tag": text "tag typed k", phonetic "tag pinyin k",
+// translations "tag en k" / "tag fr k", sound stem "tagSk", media stem "tagMk".
+inline std::vector<PhraseSpec> phrasesOf(const std::string& tag, int phrases = 4) {
+    std::vector<PhraseSpec> out;
+    for (int k = 1; k <= phrases; ++k) {
+        const std::string n = std::to_string(k);
+        out.push_back({tag + " typed " + n, tag + " pinyin " + n, tag + " en " + n, tag + " fr " + n, tag + "S" + n,
+                       tag + "M" + n});
+    }
+    return out;
+}
+
+inline Bytes pageRecord(const std::vector<PhraseSpec>& phrases) {
+    Bytes p(PageLayout::kPageSize, 0);
+    for (std::size_t i = 0; i < phrases.size() && i < 4; ++i) {
+        const PhraseSpec& ph = phrases[i];
+        putFixedField(p, PageLayout::kPhrase + 150 * i, 150, ph.text);
+        putFixedField(p, PageLayout::kPhonetic + 150 * i, 150, ph.phonetic);
+        putFixedField(p, PageLayout::kEnglish + 150 * i, 150, ph.english);
+        putFixedField(p, PageLayout::kFrench + 150 * i, 150, ph.french);
+        putFixedField(p, PageLayout::kSound + 10 * i, 10, ph.sound);
+        putFixedField(p, PageLayout::kMedia + 10 * i, 10, ph.media);
+    }
+    return p;
+}
+
+class CourseContent {
+public:
+    TempDir prog, cd;
+    MemorySettingsStore store;
+    FileAccess files{store, {{'D', cd.str()}}};
+    ContentLocator locator{store, files};
+    LessonCatalogue catalogue{locator};
+
+    CourseContent() { store.writeString("Course", "SysDir", prog.str() + "/"); }
+
+    // Appends a lesson (or a story) to its catalogue and writes its data file on the CD.
+    void addLesson(const std::string& stem, const std::string& englishTitle,
+                   const std::vector<std::vector<PhraseSpec>>& pages, bool story = false) {
+        Bytes entry(CatalogueLayout::kEntrySize, 0);
+        putFixedField(entry, CatalogueLayout::kEnglish, 40, englishTitle);
+        putFixedField(entry, CatalogueLayout::kFrench, 40, "Fr " + englishTitle);
+        putFixedField(entry, CatalogueLayout::kStemOffset, 10, stem);
+        Bytes& cat = story ? stories_ : lessons_;
+        cat.insert(cat.end(), entry.begin(), entry.end());
+        writeFile(cd.path() / "DATA" / "WIN32" / (story ? "WRITE.DAT" : "LISTE.DAT"), cat);
+        Bytes data;
+        for (const auto& pg : pages) {
+            const Bytes rec = pageRecord(pg);
+            data.insert(data.end(), rec.begin(), rec.end());
+        }
+        if (!stem.empty()) writeFile(cd.path() / "DATA" / "WIN32" / (stem + ".DAT"), data);
+    }
+    // A lesson of `pages` four-phrase pages tagged stem + page number ("L1p0", ...).
+    void addSimpleLesson(const std::string& stem, int pages, bool story = false) {
+        std::vector<std::vector<PhraseSpec>> all;
+        for (int p = 0; p < pages; ++p) all.push_back(phrasesOf(stem + "p" + std::to_string(p)));
+        addLesson(stem, "Title " + stem, all, story);
+    }
+    // A file in a lesson's media directory on the CD, e.g. media("L1", "MALE/S1.WAV").
+    void media(const std::string& lessonStem, const std::string& relative, const std::string& content = "x") {
+        writeFile(cd.path() / lessonStem / relative, content);
+    }
+    std::string local(const std::string& lessonStem, const std::string& relative) const {
+        return (cd.path() / lessonStem / relative).string();
+    }
+    void setPosition(int lesson, int page) {
+        const std::string s = catalogue.positionSection();
+        store.writeInt(s, "Lesson", lesson);
+        store.writeInt(s, "Page", page);
+    }
+    int lesson() const { return store.readInt(catalogue.positionSection(), "Lesson", 0); }
+    int page() const { return store.readInt(catalogue.positionSection(), "Page", 0); }
+
+private:
+    Bytes lessons_, stories_;
+};
+
+// Playback, pauses and other events in one ordered log: "play:<local path>", "wait:2".
+struct EventLog {
+    std::vector<std::string> events;
+};
+
+class LoggingPlayer : public SoundPlayer {
+public:
+    explicit LoggingPlayer(EventLog& log) : log_(log) {}
+    void playSync(const std::string& localPath) override { log_.events.push_back("play:" + localPath); }
+    void playAsync(const std::string& localPath) override { log_.events.push_back("async:" + localPath); }
+    void stop() override {}
+
+private:
+    EventLog& log_;
+};
+
+class LoggingClock : public Clock {
+public:
+    explicit LoggingClock(EventLog& log) : log_(log) {}
+    std::int64_t now = 1000;
+    std::int64_t nowSeconds() const override { return now; }
+    void waitSeconds(int n) override {
+        log_.events.push_back("wait:" + std::to_string(n));
+        now += n;
+        if (duringWait) duringWait();
+    }
+    std::function<void()> duringWait; // run inside each wait (e.g. a timer tick falling due)
+
+private:
+    EventLog& log_;
+};
+
+class FakeMediaSurface : public MediaSurface {
+public:
+    std::vector<std::string> calls;
+    std::string video; // the open child media window's file, "" for none
+    bool visible = false;
+    void openVideo(const std::string& p) override {
+        calls.push_back("open:" + p);
+        video = p;
+    }
+    void closeVideo() override {
+        calls.push_back("close");
+        video.clear();
+    }
+    bool hasVideo() const override { return !video.empty(); }
+    void playFromStart() override { calls.push_back("play"); }
+    void repaint() override { calls.push_back("repaint"); }
+    void fillGrey() override { calls.push_back("grey"); }
+    void drawMetafile(const std::string& p) override { calls.push_back("wmf:" + p); }
+    void setVisible(bool v) override {
+        calls.push_back(v ? "show" : "hide");
+        visible = v;
+    }
+};
+
+class FakeCourseFrame : public CourseFrame {
+public:
+    std::string childCaption, mainCaption;
+    int statusClears = 0, updates = 0, courseRepaints = 0, preferences = 0;
+    std::vector<bool> busy;
+    std::vector<int> activities, helpContexts;
+    CMultimediaCtrl* ctrl = nullptr;
+    std::function<bool(DirectAccessModel&)> directAccess; // the learner's actions in the dialog
+
+    void setChildCaption(const std::string& c) override { childCaption = c; }
+    void setMainCaption(const std::string& c) override { mainCaption = c; }
+    void clearStatusMessage() override { ++statusClears; }
+    void updateAllViews() override { ++updates; }
+    void repaintCourseView() override { ++courseRepaints; }
+    void setBusyCursor(bool on) override { busy.push_back(on); }
+    void openActivity(int id) override { activities.push_back(id); }
+    void showHelpContext(int c) override { helpContexts.push_back(c); }
+    void runPreferences() override { ++preferences; }
+    bool runDirectAccess(DirectAccessModel& m) override { return directAccess ? directAccess(m) : false; }
+    CMultimediaCtrl* mediaControl() override { return ctrl; }
+};
+
+class FakeTimer : public ViewTimer {
+public:
+    int interval = 0; // 0 when stopped
+    std::vector<int> starts;
+    void start(int ms) override {
+        interval = ms;
+        starts.push_back(ms);
+    }
+    void stop() override { interval = 0; }
+};
+
+class FakeViewWindow : public ViewWindow {
+public:
+    int invalidations = 0;
+    int scrollWidth = 0, scrollHeight = 0;
+    void invalidate() override { ++invalidations; }
+    void setScrollSize(int w, int h) override {
+        scrollWidth = w;
+        scrollHeight = h;
+    }
+};
+
+} // namespace lumora::test
