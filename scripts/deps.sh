@@ -17,7 +17,8 @@ packages=(
   espeak-ng ffmpeg sox
 )
 if [ "$mode" = "test" ]; then
-  packages+=(libgtest-dev libgmock-dev libbenchmark-dev imagemagick xvfb xauth pulseaudio)
+  packages+=(libgtest-dev libgmock-dev libbenchmark-dev imagemagick xvfb xauth pulseaudio
+             gstreamer1.0-tools gstreamer1.0-plugins-base-apps)
 fi
 
 missing=()
