@@ -1,0 +1,120 @@
+#include "content/pinyin.h"
+
+#include <vector>
+
+namespace lumora::content {
+namespace {
+
+bool isAsciiLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+bool isUpper(char32_t c) {
+    return (c >= 'A' && c <= 'Z') || c == 0xDC;
+}
+char32_t lower(char32_t c) {
+    if (c >= 'A' && c <= 'Z') return c + ('a' - 'A');
+    if (c == 0xDC) return 0xFC;
+    return c;
+}
+
+// Tone-marked forms, tones 1 to 4, of the six vowels in lower and upper case.
+struct ToneRow {
+    char32_t plain;
+    char32_t marked[4];
+};
+constexpr ToneRow kToneTable[] = {
+    {U'a', {0x0101, 0x00E1, 0x01CE, 0x00E0}}, {U'e', {0x0113, 0x00E9, 0x011B, 0x00E8}},
+    {U'i', {0x012B, 0x00ED, 0x01D0, 0x00EC}}, {U'o', {0x014D, 0x00F3, 0x01D2, 0x00F2}},
+    {U'u', {0x016B, 0x00FA, 0x01D4, 0x00F9}}, {0x00FC, {0x01D6, 0x01D8, 0x01DA, 0x01DC}},
+    {U'A', {0x0100, 0x00C1, 0x01CD, 0x00C0}}, {U'E', {0x0112, 0x00C9, 0x011A, 0x00C8}},
+    {U'I', {0x012A, 0x00CD, 0x01CF, 0x00CC}}, {U'O', {0x014C, 0x00D3, 0x01D1, 0x00D2}},
+    {U'U', {0x016A, 0x00DA, 0x01D3, 0x00D9}}, {0x00DC, {0x01D5, 0x01D7, 0x01D9, 0x01DB}},
+};
+
+bool isVowel(char32_t c) {
+    const char32_t l = lower(c);
+    return l == 'a' || l == 'e' || l == 'i' || l == 'o' || l == 'u' || l == 0xFC;
+}
+
+char32_t withTone(char32_t c, int tone) {
+    for (const ToneRow& row : kToneTable)
+        if (row.plain == c) return row.marked[tone - 1];
+    return c;
+}
+
+void appendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+}
+
+// Index of the letter that carries the tone mark, or -1 when the syllable has no vowel.
+int markPosition(const std::vector<char32_t>& letters) {
+    for (std::size_t i = 0; i < letters.size(); ++i) {
+        const char32_t l = lower(letters[i]);
+        if (l == 'a' || l == 'e') return static_cast<int>(i);
+    }
+    for (std::size_t i = 0; i + 1 < letters.size(); ++i)
+        if (lower(letters[i]) == 'o' && lower(letters[i + 1]) == 'u') return static_cast<int>(i);
+    for (std::size_t i = letters.size(); i-- > 0;)
+        if (isVowel(letters[i])) return static_cast<int>(i);
+    return -1;
+}
+
+} // namespace
+
+std::string numberedToToneMarks(const std::string& typed) {
+    std::string out;
+    const std::size_t n = typed.size();
+    std::size_t i = 0;
+    while (i < n) {
+        if (!isAsciiLetter(typed[i])) {
+            out.push_back(typed[i++]);
+            continue;
+        }
+        // One run of letters; "u:" is one letter, ü.
+        std::vector<char32_t> letters;
+        std::size_t j = i;
+        while (j < n) {
+            if (isAsciiLetter(typed[j])) {
+                letters.push_back(static_cast<unsigned char>(typed[j]));
+                ++j;
+            } else if (typed[j] == ':' && !letters.empty() && lower(letters.back()) == 'u') {
+                letters.back() = letters.back() == 'U' ? 0xDC : 0xFC;
+                ++j;
+            } else {
+                break;
+            }
+        }
+        int tone = 0;
+        if (j < n && typed[j] >= '1' && typed[j] <= '5') {
+            tone = typed[j] - '0';
+            ++j;
+        }
+        bool restLower = letters.size() >= 2;
+        for (std::size_t k = 1; k < letters.size() && restLower; ++k)
+            if (isUpper(letters[k])) restLower = false;
+        if (restLower)
+            for (char32_t& c : letters) {
+                if (c == 'v') c = 0xFC;
+                if (c == 'V') c = 0xDC;
+            }
+        if (tone >= 1 && tone <= 4) {
+            const int at = markPosition(letters);
+            if (at >= 0) letters[static_cast<std::size_t>(at)] = withTone(letters[static_cast<std::size_t>(at)], tone);
+        }
+        for (char32_t c : letters)
+            appendUtf8(out, c);
+        i = j;
+    }
+    return out;
+}
+
+} // namespace lumora::content

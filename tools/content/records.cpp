@@ -1,0 +1,58 @@
+#include "content/records.h"
+
+#include "foundation/lesson_catalogue.h"
+#include "foundation/text_util.h"
+
+namespace lumora::content {
+
+Bytes catalogueEntry(const CourseUnit& unit) {
+    Bytes rec(CatalogueLayout::kEntrySize, 0);
+    const auto& cols = titleColumns();
+    for (std::size_t i = 0; i < cols.size(); ++i)
+        putFixedField(rec, cols[i].offset, CatalogueLayout::kTitleWidth, unit.titles[i]);
+    putFixedField(rec, CatalogueLayout::kStemOffset, CatalogueLayout::kStemWidth, unit.stem);
+    return rec;
+}
+
+Bytes lessonFile(const CourseUnit& unit) {
+    Bytes file;
+    file.reserve(unit.pages.size() * PageLayout::kPageSize);
+    const auto& langs = translationLanguages();
+    for (const CoursePage& page : unit.pages) {
+        Bytes rec(PageLayout::kPageSize, 0);
+        for (std::size_t k = 0; k < page.phrases.size() && k < static_cast<std::size_t>(PageLayout::kPhrases); ++k) {
+            const CourseItem& item = page.phrases[k];
+            const std::size_t text = PageLayout::kTextWidth * k;
+            const std::size_t stem = PageLayout::kStemWidth * k;
+            putFixedField(rec, PageLayout::kPhrase + text, PageLayout::kTextWidth, item.typed);
+            putFixedField(rec, PageLayout::kPhonetic + text, PageLayout::kTextWidth, item.phonetic);
+            for (std::size_t l = 0; l < langs.size(); ++l)
+                putFixedField(rec, langs[l].offset + text, PageLayout::kTextWidth, item.translations[l]);
+            putFixedField(rec, PageLayout::kSound + stem, PageLayout::kStemWidth, item.soundStem);
+            putFixedField(rec, PageLayout::kMedia + stem, PageLayout::kStemWidth, item.mediaStem);
+        }
+        file.insert(file.end(), rec.begin(), rec.end());
+    }
+    return file;
+}
+
+Bytes dictionaryEntry(const DictionaryItem& item, bool mandarinIsSource) {
+    using L = DictionaryLayout;
+    Bytes rec(L::kEntrySize, 0);
+    if (mandarinIsSource) {
+        putFixedField(rec, L::kSource, L::kTextWidth, item.mandarin);
+        putFixedField(rec, L::kMandarinSource, L::kTextWidth, item.mandarin);
+        putFixedField(rec, L::kTarget, L::kTextWidth, item.text);
+    } else {
+        putFixedField(rec, L::kSource, L::kTextWidth, item.text);
+        putFixedField(rec, L::kTarget, L::kTextWidth, item.mandarin);
+        putFixedField(rec, L::kMandarinTarget, L::kTextWidth, item.mandarin);
+    }
+    putFixedField(rec, L::kSound, L::kStemWidth, item.sound);
+    putFixedField(rec, L::kMedia, L::kStemWidth, item.media);
+    putFixedField(rec, L::kLesson, L::kStemWidth, item.lesson);
+    putFixedField(rec, L::kPicture, L::kStemWidth, item.picture);
+    return rec;
+}
+
+} // namespace lumora::content
