@@ -1,0 +1,59 @@
+#pragma once
+// The course view on screen: paints the core's page layout (ideogram pictures, numbers, phonetic and
+// translation lines, flags, voice icons) in logical units through the zoom's mapping, plays the
+// page's phrases once it is on the screen, runs the scrolling timer and prints the page.
+#include <vector>
+
+#include <QTimer>
+
+#include "course/cours_doc.h"
+#include "course/cours_view.h"
+#include "course/ui/picture_view_widget.h"
+
+class QPrinter;
+
+namespace lumora {
+
+class CMainFrame;
+
+class CoursViewWidget final : public PictureViewWidget, public ViewTimer {
+    Q_OBJECT
+public:
+    CoursViewWidget(CMainFrame& frame, QWidget* parent = nullptr);
+    ~CoursViewWidget() override;
+
+    void attach(CCoursDoc* doc, CCoursView* view);
+    CCoursView* view() const { return view_; }
+
+    // ViewTimer (the scrolling timer)
+    void start(int intervalMs) override;
+    void stop() override;
+    bool timerActive() const { return timer_.isActive(); }
+    int timerInterval() const { return timer_.interval(); }
+
+    // Prints the page through the same drawing, at the printer's density.
+    void print(QPrinter* printer);
+    // The number of paints so far (tests wait on it).
+    int paintCount() const { return paints_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    // Draws the page's items with `origin` as the device position of logical (0, 0); returns the
+    // extent of what was drawn, in logical units (width, depth).
+    QSizeF paintItems(QPainter& p, const std::vector<DrawItem>& items, const LogicalMapping& m, const QPointF& origin);
+    QSizeF measureItems(const std::vector<DrawItem>& items) const;
+    void schedulePlay();
+
+    CMainFrame& frame_;
+    CCoursDoc* doc_ = nullptr;
+    CCoursView* view_ = nullptr;
+    QTimer timer_;
+    bool initialised_ = false;
+    bool playScheduled_ = false;
+    int paints_ = 0;
+};
+
+} // namespace lumora

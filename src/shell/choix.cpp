@@ -1,0 +1,73 @@
+#include "shell/choix.h"
+
+#include "course/media_paths.h"
+#include "foundation/codecs.h"
+#include "resources/string_table.h"
+
+namespace lumora {
+
+ChoixTemplate choixTemplateForWidth(int screenWidth) {
+    if (screenWidth <= 640) return {1550, 3, 115, 60};
+    if (screenWidth <= 800) return {1560, 4, 115, 60};
+    return {1570, 5, 95, 60};
+}
+
+CChoixLogic::CChoixLogic(SettingsStore& store, const LessonCatalogue& catalogue, CatalogueKind kind,
+                         ChoixHost& host)
+    : store_(store), catalogue_(catalogue), kind_(kind), host_(host) {}
+
+void CChoixLogic::makeCurrent() {
+    store_.writeString("Write", "Write", kind_ == CatalogueKind::Lessons ? "NO" : "YES");
+}
+
+void CChoixLogic::initialUpdate() { makeCurrent(); }
+
+int CChoixLogic::entryCount() const { return catalogue_.count(); }
+
+std::string CChoixLogic::title(int index) const {
+    if (index < 0 || index >= catalogue_.count()) return {};
+    return decodeText(catalogue_.title(index, 0), encodingForLanguage(0));
+}
+
+std::string CChoixLogic::tooltip(int buttonId) {
+    const int i = buttonId - kChoixFirstButton;
+    if (kind_ == CatalogueKind::Lessons) {
+        makeCurrent();
+        if (i >= 0 && i < catalogue_.count()) return title(i);
+        return strings::prompt(1490);
+    }
+    return title(i);
+}
+
+void CChoixLogic::click(int buttonId) {
+    const int i = buttonId - kChoixFirstButton;
+    if (kind_ == CatalogueKind::Lessons) {
+        makeCurrent();
+        if (i < 0 || i >= catalogue_.count()) return;
+        store_.writeInt("Course", "Lesson", i);
+        store_.writeInt("Course", "Page", 0);
+        host_.postCommand(1410);
+        return;
+    }
+    // The stories list reads its count in the stories catalogue, whichever catalogue another
+    // window made current meanwhile.
+    makeCurrent();
+    if (i < 0 || i >= catalogue_.count()) return;
+    store_.writeString("Write", "Write", "YES");
+    store_.writeInt("Write", "Lesson", i);
+    host_.setWaitCursor(true);
+    host_.closeActivityWindows();
+    store_.writeInt("Startup", "Remember", 8);
+    if (host_.openActivity(ActivityTemplateId::Course, "zup.txt")) host_.startActiveActivity(ActivityTemplateId::Course);
+    host_.setWaitCursor(false);
+}
+
+std::string CChoixLogic::lessonPictureName(int index) const {
+    if (index < 0 || index >= catalogue_.count()) return {};
+    const std::string dir = lessonMediaDirectory(store_, catalogue_, index);
+    const std::string sound = catalogue_.SoundStem(index, 0, 1);
+    if (dir.empty() || sound.empty()) return {};
+    return IdeogramPictureName(dir, sound, 0);
+}
+
+} // namespace lumora

@@ -1,0 +1,192 @@
+#pragma once
+// A small content tree written byte by byte (catalogues, lesson data files, one ideogram picture, a
+// help file) and the program's main window over it, with quiet platform services that record what
+// they were asked.
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "foundation/cours_app.h"
+#include "foundation/lesson_catalogue.h"
+#include "foundation/text_util.h"
+#include "platform/qt_settings_store.h"
+#include "shell/help_file.h"
+#include "shell/ui/activities.h"
+#include "shell/ui/app_context.h"
+#include "shell/ui/main_frame.h"
+
+namespace lumora::uitest {
+
+class SilentPlayer final : public SoundPlayer {
+public:
+    std::vector<std::string> played;
+    std::function<void()> onPlay;
+    void playSync(const std::string& p) override {
+        played.push_back(p);
+        if (onPlay) onPlay();
+    }
+    void playAsync(const std::string& p) override { played.push_back(p); }
+    void stop() override {}
+};
+
+class AnsweringPrompts final : public Prompts {
+public:
+    std::vector<std::string> texts;
+    MessageResult answer = MessageResult::Yes;
+    MessageResult messageBox(const std::string& text, const std::string&, MessageIcon, MessageButtons buttons) override {
+        texts.push_back(text);
+        if (buttons == MessageButtons::Ok) return MessageResult::Ok;
+        return answer;
+    }
+};
+
+class RecordingHelp final : public HelpViewer {
+public:
+    struct Call {
+        std::string file;
+        HelpCommand command;
+        int context;
+    };
+    std::vector<Call> calls;
+    void showHelp(const std::string& f, HelpCommand c, int ctx) override { calls.push_back({f, c, ctx}); }
+};
+
+class RecordingWeb final : public WebOpener {
+public:
+    bool succeed = true;
+    std::vector<std::string> urls;
+    bool openUrl(const std::string& u) override {
+        urls.push_back(u);
+        return succeed;
+    }
+};
+
+inline void writeBytes(const QString& path, const Bytes& data) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        f.write(reinterpret_cast<const char*>(data.data()), static_cast<qint64>(data.size()));
+}
+
+struct LessonSpec {
+    std::string stem;
+    std::string title;
+    int pages;
+    int phrasesPerPage;
+};
+
+// Catalogue entry and pages of one lesson: phrase k of page p has the text "p<p>k<k>", the pinyin
+// "pin <p>.<k>", the English "Phrase <k> of page <p+1>" and the sound stem "P<pp><k>".
+inline Bytes catalogueEntry(const LessonSpec& l) {
+    Bytes e(CatalogueLayout::kEntrySize, 0);
+    putFixedField(e, CatalogueLayout::kEnglish, 40, l.title);
+    putFixedField(e, CatalogueLayout::kFrench, 40, l.title + " (fr)");
+    putFixedField(e, CatalogueLayout::kStemOffset, 10, l.stem);
+    return e;
+}
+
+inline Bytes lessonData(const LessonSpec& l) {
+    Bytes out;
+    for (int p = 0; p < l.pages; ++p) {
+        Bytes page(PageLayout::kPageSize, 0);
+        for (int k = 1; k <= l.phrasesPerPage; ++k) {
+            const std::size_t at = static_cast<std::size_t>(k - 1);
+            putFixedField(page, PageLayout::kPhrase + 150 * at, 150, "p" + std::to_string(p) + "k" + std::to_string(k));
+            putFixedField(page, PageLayout::kPhonetic + 150 * at, 150,
+                          "pin " + std::to_string(p) + "." + std::to_string(k));
+            putFixedField(page, PageLayout::kEnglish + 150 * at, 150,
+                          "Phrase " + std::to_string(k) + " of page " + std::to_string(p + 1));
+            putFixedField(page, PageLayout::kFrench + 150 * at, 150, "Phrase fr " + std::to_string(k));
+            putFixedField(page, PageLayout::kSound + 10 * at, 10,
+                          format("P%02d%d", p + 1, k));
+        }
+        out.insert(out.end(), page.begin(), page.end());
+    }
+    return out;
+}
+
+class Program {
+public:
+    // Lessons L01 (3 pages), L02 (2 pages), L03 (1 page); stories S01, S02.
+    Program() {
+        root = dir.path() + QStringLiteral("/cd");
+        lessons = {{"L01", "Greetings", 3, 4}, {"L02", "Numbers", 2, 2}, {"L03", "Family", 1, 3}};
+        stories = {{"S01", "At the market", 2, 2}, {"S02", "A letter", 1, 1}};
+        Bytes liste, write;
+        for (const auto& l : lessons) {
+            const Bytes e = catalogueEntry(l);
+            liste.insert(liste.end(), e.begin(), e.end());
+            writeBytes(root + "/DATA/WIN32/" + QString::fromStdString(l.stem) + ".DAT", lessonData(l));
+        }
+        for (const auto& s : stories) {
+            const Bytes e = catalogueEntry(s);
+            write.insert(write.end(), e.begin(), e.end());
+            writeBytes(root + "/DATA/WIN32/" + QString::fromStdString(s.stem) + ".DAT", lessonData(s));
+        }
+        writeBytes(root + "/DATA/WIN32/LISTE.DAT", liste);
+        writeBytes(root + "/DATA/WIN32/WRITE.DAT", write);
+        // One ideogram picture: lesson L01, page 1, phrase 1, simplified.
+        QImage pic(120, 60, QImage::Format_RGB888);
+        pic.fill(Qt::white);
+        for (int y = 10; y < 50; ++y)
+            for (int x = 10; x < 110; x += 3) pic.setPixel(x, y, qRgb(0, 0, 0));
+        QDir().mkpath(root + "/L01/SIMPLIFY");
+        pic.save(root + "/L01/SIMPLIFY/P011.BMP", "BMP");
+        // The help file under the program directory.
+        program = dir.path() + QStringLiteral("/bin");
+        HelpTopic contents{0, "Contents", {"Welcome."}};
+        HelpTopic lesson1{10200, "Lesson 2: Numbers", {"Counting."}};
+        const std::string helpText = formatHelpFile({contents, lesson1});
+        writeBytes(program + "/HELP/WIN32/LESSONGB.HLP", Bytes(helpText.begin(), helpText.end()));
+
+        store = openSettingsFile(dir.path() + QStringLiteral("/settings.ini"));
+        store->writeString("Drives", "D", root.toStdString());
+        store->writeString("CDROM", "Drive", "D:");
+        store->writeInt("Tip", "StartUp", 1);
+        context = std::make_unique<AppContext>(*store, DriveTable{{'C', (dir.path() + "/data").toStdString()},
+                                                                   {'D', root.toStdString()}});
+        auto p = std::make_unique<SilentPlayer>();
+        player = p.get();
+        context->setSound(std::move(p));
+        auto pr = std::make_unique<AnsweringPrompts>();
+        prompts = pr.get();
+        context->setPrompts(std::move(pr));
+        auto h = std::make_unique<RecordingHelp>();
+        help = h.get();
+        context->setHelp(std::move(h));
+        auto w = std::make_unique<RecordingWeb>();
+        web = w.get();
+        context->setWeb(std::move(w));
+        frame = std::make_unique<CMainFrame>(*context);
+        registerActivities(*frame);
+        app = std::make_unique<CCoursApp>(*store, context->clock(), context->prompts());
+        frame->setApplication(app.get());
+    }
+    ~Program() {
+        frame.reset();
+        app.reset();
+    }
+
+    bool start() { return app->startUp((program + "/lumora").toStdString(), *frame); }
+
+    QTemporaryDir dir;
+    QString root, program;
+    std::vector<LessonSpec> lessons, stories;
+    std::unique_ptr<QtSettingsStore> store;
+    std::unique_ptr<AppContext> context;
+    SilentPlayer* player = nullptr;
+    AnsweringPrompts* prompts = nullptr;
+    RecordingHelp* help = nullptr;
+    RecordingWeb* web = nullptr;
+    std::unique_ptr<CMainFrame> frame;
+    std::unique_ptr<CCoursApp> app;
+};
+
+} // namespace lumora::uitest
