@@ -29,19 +29,22 @@ std::string QtSettingsStore::readString(const std::string& section, const std::s
     return v.toString().toStdString();
 }
 
-bool QtSettingsStore::commit() {
+bool QtSettingsStore::store(const QString& key, const QVariant& value) {
+    // Views write some entries at every paint; a value that is already stored costs no disk write.
+    const QVariant old = settings_->value(key);
+    if (old.isValid() && old.typeId() == value.typeId() && old == value && settings_->status() == QSettings::NoError)
+        return true;
+    settings_->setValue(key, value);
     settings_->sync();
     return settings_->status() == QSettings::NoError;
 }
 
 bool QtSettingsStore::writeInt(const std::string& section, const std::string& entry, int value) {
-    settings_->setValue(keyOf(section, entry), value);
-    return commit();
+    return store(keyOf(section, entry), value);
 }
 
 bool QtSettingsStore::writeString(const std::string& section, const std::string& entry, const std::string& value) {
-    settings_->setValue(keyOf(section, entry), QString::fromStdString(value));
-    return commit();
+    return store(keyOf(section, entry), QString::fromStdString(value));
 }
 
 std::optional<Bytes> QtSettingsStore::readBlock(const std::string& section, const std::string& entry) const {
@@ -54,9 +57,8 @@ std::optional<Bytes> QtSettingsStore::readBlock(const std::string& section, cons
 
 bool QtSettingsStore::writeBinary(const std::string& section, const std::string& entry, const std::uint8_t* block,
                                   std::size_t length) {
-    settings_->setValue(keyOf(section, entry),
-                        QByteArray(reinterpret_cast<const char*>(block), static_cast<qsizetype>(length)));
-    return commit();
+    return store(keyOf(section, entry),
+                 QByteArray(reinterpret_cast<const char*>(block), static_cast<qsizetype>(length)));
 }
 
 std::unique_ptr<QtSettingsStore> openSettingsFile(const QString& iniPath) {

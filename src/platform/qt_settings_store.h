@@ -6,6 +6,7 @@
 #include <memory>
 #include <QSettings>
 #include <QString>
+#include <QVariant>
 
 #include "foundation/settings_store.h"
 
@@ -27,7 +28,7 @@ public:
     QString fileName() const { return settings_->fileName(); }
 
 private:
-    bool commit();
+    bool store(const QString& key, const QVariant& value);
     std::unique_ptr<QSettings> settings_;
 };
 
