@@ -64,33 +64,13 @@ public:
     bool fileExists(const std::string& n) const override { return existing.count(n) != 0; }
 };
 
-class FakeHelp final : public HelpViewer {
-public:
-    struct Call {
-        std::string file;
-        HelpCommand command;
-        int context;
-    };
-    std::vector<Call> calls;
-    void showHelp(const std::string& f, HelpCommand c, int ctx) override { calls.push_back({f, c, ctx}); }
-};
-
-class FakeWeb final : public WebOpener {
-public:
-    bool succeed = true;
-    std::vector<std::string> urls;
-    bool openUrl(const std::string& u) override {
-        urls.push_back(u);
-        return succeed;
-    }
-};
 
 struct Frame {
     MemorySettingsStore store;
     FakeHost host;
     FakePrompts prompts;
-    FakeHelp help;
-    FakeWeb web;
+    lumora::test::RecordingHelp help;
+    lumora::test::RecordingWeb web;
     CMainFrameCommands commands{store, host, prompts, help, web};
 };
 

@@ -82,4 +82,27 @@ public:
     }
 };
 
+// Remembers every help request.
+class RecordingHelp final : public HelpViewer {
+public:
+    struct Call {
+        std::string file;
+        HelpCommand command;
+        int context;
+    };
+    std::vector<Call> calls;
+    void showHelp(const std::string& f, HelpCommand c, int ctx) override { calls.push_back({f, c, ctx}); }
+};
+
+// Remembers every address; answers with `succeed`.
+class RecordingWeb final : public WebOpener {
+public:
+    bool succeed = true;
+    std::vector<std::string> urls;
+    bool openUrl(const std::string& u) override {
+        urls.push_back(u);
+        return succeed;
+    }
+};
+
 } // namespace lumora::test

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "core/test_support.h"
 #include "foundation/cours_app.h"
 #include "foundation/lesson_catalogue.h"
 #include "foundation/text_util.h"
@@ -23,6 +24,9 @@
 #include "shell/ui/main_frame.h"
 
 namespace lumora::uitest {
+
+using lumora::test::RecordingHelp;
+using lumora::test::RecordingWeb;
 
 class SilentPlayer final : public SoundPlayer {
 public:
@@ -47,26 +51,6 @@ public:
     }
 };
 
-class RecordingHelp final : public HelpViewer {
-public:
-    struct Call {
-        std::string file;
-        HelpCommand command;
-        int context;
-    };
-    std::vector<Call> calls;
-    void showHelp(const std::string& f, HelpCommand c, int ctx) override { calls.push_back({f, c, ctx}); }
-};
-
-class RecordingWeb final : public WebOpener {
-public:
-    bool succeed = true;
-    std::vector<std::string> urls;
-    bool openUrl(const std::string& u) override {
-        urls.push_back(u);
-        return succeed;
-    }
-};
 
 inline void writeBytes(const QString& path, const Bytes& data) {
     QDir().mkpath(QFileInfo(path).absolutePath());
