@@ -15,7 +15,7 @@ using test::addLe16;
 using test::addLe32;
 
 // A bitmap file made field by field. Colour entry i is (blue, green, red) = (i * 3, i * 5, i * 7).
-struct BmpSpec {
+struct BmpFile {
     std::uint32_t headerSize = 40;
     std::int32_t width = 0;
     std::int32_t height = 0;
@@ -69,8 +69,8 @@ std::uint32_t entryColour(int i) {
 }
 
 // An 8-bit 5 x 3 picture: pixel (x, row from the bottom) = row * 10 + x; rows padded to 8 bytes.
-BmpSpec eightBit() {
-    BmpSpec s;
+BmpFile eightBit() {
+    BmpFile s;
     s.width = 5;
     s.height = 3;
     s.tableEntries = 256;
@@ -129,31 +129,31 @@ TEST(CDIB, CreateMakesAZeroedEightBitPictureOverAGreyRamp) {
 
 TEST(CDIB, ReadsTheColourTableTheHeaderAnnounces) {
     // colours used 16: a 64-byte table, the pixels right after it.
-    BmpSpec used16 = eightBit();
+    BmpFile used16 = eightBit();
     used16.coloursUsed = 16;
     used16.tableEntries = 16;
     // 12-byte core header, 8 bits: 256 entries of 3 bytes.
-    BmpSpec core8 = eightBit();
+    BmpFile core8 = eightBit();
     core8.headerSize = 12;
     // 24 bits: no table.
-    BmpSpec rgb24;
+    BmpFile rgb24;
     rgb24.width = 2;
     rgb24.height = 1;
     rgb24.bits = 24;
     rgb24.pixels = {1, 2, 3, 4, 5, 6, 0, 0};
-    BmpSpec mono;
+    BmpFile mono;
     mono.width = 3;
     mono.height = 1;
     mono.bits = 1;
     mono.tableEntries = 2;
     mono.pixels = {0xA0, 0, 0, 0};
-    BmpSpec nibble = mono;
+    BmpFile nibble = mono;
     nibble.bits = 4;
     nibble.tableEntries = 16;
 
     const struct {
         const char* what;
-        BmpSpec spec;
+        BmpFile file;
         int colours;
         int headerSize;
     } cases[] = {{"8-bit, colours used 16", used16, 16, 40}, {"core header, 8-bit", core8, 256, 12},
@@ -162,14 +162,14 @@ TEST(CDIB, ReadsTheColourTableTheHeaderAnnounces) {
     for (const auto& c : cases) {
         CDIB d;
         std::string why;
-        ASSERT_TRUE(d.Read(c.spec.build(), 0, &why)) << c.what << ": " << why;
+        ASSERT_TRUE(d.Read(c.file.build(), 0, &why)) << c.what << ": " << why;
         EXPECT_EQ(d.colourCount(), c.colours) << c.what;
         EXPECT_EQ(d.headerSize(), c.headerSize) << c.what;
         EXPECT_EQ(le32(d.header().data()), 40u) << c.what;
-        EXPECT_EQ(d.width(), c.spec.width) << c.what;
-        EXPECT_EQ(d.height(), c.spec.height) << c.what;
-        EXPECT_EQ(d.bitCount(), c.spec.bits) << c.what;
-        EXPECT_EQ(d.bits(), c.spec.pixels) << c.what;
+        EXPECT_EQ(d.width(), c.file.width) << c.what;
+        EXPECT_EQ(d.height(), c.file.height) << c.what;
+        EXPECT_EQ(d.bitCount(), c.file.bits) << c.what;
+        EXPECT_EQ(d.bits(), c.file.pixels) << c.what;
         for (int i = 0; i < c.colours; ++i) ASSERT_EQ(d.colour(i), entryColour(i)) << c.what << " " << i;
         // Past the table the colour slots stay empty (the pixel bytes that follow a short table
         // are not taken for colours).
@@ -190,7 +190,7 @@ TEST(CDIB, ConvertsEveryDepthToRgbTopRowFirst) {
         for (int x = 0; x < 5; ++x) EXPECT_EQ(img.pixels[y * 5 + x], entryColour((2 - y) * 10 + x)) << x << "," << y;
 
     // The same rows with a negative height are read top row first.
-    BmpSpec topDown = eightBit();
+    BmpFile topDown = eightBit();
     topDown.height = -3;
     ASSERT_TRUE(d.Read(topDown.build()));
     img = d.toRgb();
@@ -198,7 +198,7 @@ TEST(CDIB, ConvertsEveryDepthToRgbTopRowFirst) {
     for (int y = 0; y < 3; ++y) EXPECT_EQ(img.pixels[y * 5], entryColour(y * 10)) << y;
 
     // 1-bit: bits from the most significant; 4-bit: high nibble first; 24-bit: blue, green, red.
-    BmpSpec mono;
+    BmpFile mono;
     mono.width = 10;
     mono.height = 1;
     mono.bits = 1;
@@ -209,7 +209,7 @@ TEST(CDIB, ConvertsEveryDepthToRgbTopRowFirst) {
     const int monoBits[] = {1, 0, 1, 0, 0, 1, 0, 1, 1, 0};
     for (int x = 0; x < 10; ++x) EXPECT_EQ(img.pixels[x], entryColour(monoBits[x])) << x;
 
-    BmpSpec nibble;
+    BmpFile nibble;
     nibble.width = 3;
     nibble.height = 1;
     nibble.bits = 4;
@@ -219,7 +219,7 @@ TEST(CDIB, ConvertsEveryDepthToRgbTopRowFirst) {
     img = d.toRgb();
     EXPECT_EQ(img.pixels, (std::vector<std::uint32_t>{entryColour(3), entryColour(12), entryColour(7)}));
 
-    BmpSpec rgb;
+    BmpFile rgb;
     rgb.width = 2;
     rgb.height = 2;
     rgb.bits = 24;
@@ -244,7 +244,7 @@ TEST(CDIB, RefusesLyingAndUndrawableFilesAndKeepsThePicture) {
     };
     const auto size = static_cast<std::uint32_t>(good.size());
 
-    BmpSpec huge; // claims 65536 x 65536 pixels (4 GB) with a file size field to match
+    BmpFile huge; // claims 65536 x 65536 pixels (4 GB) with a file size field to match
     huge.width = 65536;
     huge.height = 65536;
     huge.tableEntries = 256;
@@ -252,16 +252,16 @@ TEST(CDIB, RefusesLyingAndUndrawableFilesAndKeepsThePicture) {
     Bytes hugeFile = huge.build();
     putLe32(hugeFile.data() + 2, 0xFFFFFFFFu);
 
-    BmpSpec tall = eightBit(); // the file size is honest, the rows are not all there
+    BmpFile tall = eightBit(); // the file size is honest, the rows are not all there
     tall.height = 300;
 
-    BmpSpec tooManyColours = eightBit();
+    BmpFile tooManyColours = eightBit();
     tooManyColours.coloursUsed = 257;
 
-    BmpSpec v4 = eightBit();
+    BmpFile v4 = eightBit();
     v4.headerSize = 108;
 
-    BmpSpec rle = eightBit();
+    BmpFile rle = eightBit();
     rle.compression = 1;
 
     const struct {
@@ -301,7 +301,7 @@ TEST(CDIB, RefusesLyingAndUndrawableFilesAndKeepsThePicture) {
 }
 
 TEST(CDIB, EveryPrefixOfAFileIsRefusedAndTheWholeFileRead) {
-    BmpSpec core = eightBit();
+    BmpFile core = eightBit();
     core.headerSize = 12;
     for (const Bytes& file : {eightBit().build(), core.build()}) {
         for (std::size_t n = 0; n < file.size(); ++n) {
