@@ -20,6 +20,9 @@ namespace lumora {
 
 namespace {
 QString qs(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+constexpr int kNextStoryCommand = 6090;
+constexpr int kTranslationLanguageCommand = 7100; // opens the preferences
 } // namespace
 
 CourseActivity::CourseActivity(CMainFrame& frame)
@@ -63,7 +66,9 @@ QWidget* CourseActivity::widget() {
 }
 
 std::vector<CommandTarget*> CourseActivity::commandTargets() {
-    return {view_.get(), &doc_, this};
+    // The window before the document: it withholds the document's commands whose dialog or
+    // activity this build does not have.
+    return {view_.get(), this, &doc_};
 }
 
 void CourseActivity::start() {
@@ -114,7 +119,16 @@ void CourseActivity::repaintCourseView() {
 
 void CourseActivity::setBusyCursor(bool on) { frame_.setWaitCursor(on); }
 
-void CourseActivity::openActivity(int commandId) { frame_.postCommand(commandId); }
+void CourseActivity::openActivity(int commandId) {
+    // The end of a lesson asks for "Verify your learning". While that activity cannot be opened,
+    // the learner goes on to the next lesson instead of staying on the last page with nothing
+    // happening.
+    if (commandId == cmd::kVerify && !frame_.activityAvailable(ActivityTemplateId::Verify)) {
+        frame_.postCommand(kNextStoryCommand);
+        return;
+    }
+    frame_.postCommand(commandId);
+}
 
 void CourseActivity::showHelpContext(int context) { frame_.showHelpContext(context); }
 
@@ -152,12 +166,16 @@ bool CourseActivity::onCommand(int id) {
         dialog.exec();
         return true;
     }
+    case kTranslationLanguageCommand:
+        // Without the preferences sheet the command has nothing to show: it stays disabled.
+        return !frame_.dialogAvailable(cmd::kPreferences);
     default: return false;
     }
 }
 
 std::optional<CommandState> CourseActivity::commandState(int id) const {
     if (id == cmd::kFilePrint || id == cmd::kFilePrintPreview || id == cmd::kFilePrintSetup) return CommandState{};
+    if (id == kTranslationLanguageCommand && !frame_.dialogAvailable(cmd::kPreferences)) return CommandState{false, false};
     return std::nullopt;
 }
 

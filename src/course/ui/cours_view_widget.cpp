@@ -52,7 +52,12 @@ void CoursViewWidget::attach(CCoursDoc* doc, CCoursView* view) {
 
 void CoursViewWidget::start(int intervalMs) { timer_.start(std::max(1, intervalMs)); }
 
-void CoursViewWidget::stop() { timer_.stop(); }
+void CoursViewWidget::stop() {
+    timer_.stop();
+    // The page on which scrolling stopped is drawn again, so that a page reached by fast scrolling
+    // is read out now rather than at whatever repaint comes next (a menu closing over it).
+    viewport()->update();
+}
 
 void CoursViewWidget::showEvent(QShowEvent* event) {
     PictureViewWidget::showEvent(event);
@@ -192,6 +197,15 @@ void CoursViewWidget::print(QPrinter* printer) {
     // Fonts keep the size they have on the screen (the screen's logical density), so that the
     // printed page has the physical size of the page on the screen.
     const std::vector<DrawItem> items = view_->layout(screenHeight(this), logicalDpiY());
+    // A page deeper or wider than the paper (the blocks of a tall screen's layout reach about 38 cm)
+    // is shrunk as a whole to fit it, rather than cut off at the paper's edge.
+    const QSizeF extent = measureItems(items);
+    if (extent.width() > 0 && extent.height() > 0 && m.viewportX > 0 && m.viewportY > 0) {
+        const double paperW = double(dev.widthPx) * LogicalMapping::kWindowExtent / m.viewportX;
+        const double paperD = double(dev.heightPx) * LogicalMapping::kWindowExtent / m.viewportY;
+        const double fit = std::min(paperW / extent.width(), paperD / extent.height());
+        if (fit < 1.0) p.scale(fit, fit);
+    }
     paintItems(p, items, m, QPointF(0, 0));
     p.end();
 }

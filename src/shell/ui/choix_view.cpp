@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -168,6 +169,15 @@ void ChoixButton::leaveEvent(QEvent* e) {
     hover_ = false;
     update();
     QAbstractButton::leaveEvent(e);
+}
+
+void ChoixButton::keyPressEvent(QKeyEvent* e) {
+    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) &&
+        (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        animateClick();
+        return;
+    }
+    QAbstractButton::keyPressEvent(e);
 }
 
 void ChoixButton::paintEvent(QPaintEvent*) {

@@ -11,7 +11,7 @@ InternetHintDialog::InternetHintDialog(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(18, 16, 18, 12);
     layout->setSpacing(6);
-    auto* head = new QLabel(tr("Can go on Internet ! May be :"));
+    auto* head = new QLabel(tr("Cannot go on the Internet! Maybe:"));
     QFont bold = head->font();
     bold.setBold(true);
     head->setFont(bold);

@@ -30,6 +30,12 @@ bool isCheckable(int id) {
     return id == cmd::kTimeToZero || id == cmd::kViewToolbar || id == cmd::kViewStatusBar || id == 3013 ||
            id == 3015 || id == 13100 || id == 13110 || (id >= 4001 && id <= 4007);
 }
+
+// The tooltip of a command: its tooltip string, else its prompt.
+QString commandTip(int id) {
+    const QString tip = qs(strings::tooltip(id));
+    return tip.isEmpty() ? qs(strings::prompt(id)) : tip;
+}
 } // namespace
 
 // ------------------------------------------------------------------ the child window of an activity
@@ -133,10 +139,9 @@ QAction* CMainFrame::action(int id) {
     a->setData(id);
     const QString prompt = qs(strings::prompt(id));
     a->setText(prompt.isEmpty() ? QString::number(id) : prompt);
-    const QString tip = qs(strings::tooltip(id));
-    a->setToolTip(tip.isEmpty() ? prompt : tip);
+    a->setToolTip(commandTip(id));
     a->setStatusTip(prompt);
-    a->setWhatsThis(tip.isEmpty() ? prompt : tip);
+    a->setWhatsThis(commandTip(id));
     if (icons::hasCommandIcon(id)) a->setIcon(icons::commandIcon(id));
     a->setCheckable(isCheckable(id));
     a->setShortcutContext(Qt::WindowShortcut);
@@ -268,6 +273,12 @@ void CMainFrame::applyAccelerators(int resourceId) {
     for (auto& [id, a] : actions_) {
         const auto it = keys.find(id);
         a->setShortcuts(it == keys.end() ? QList<QKeySequence>() : it->second);
+        // A toolbar button names its key, so that the keys can be learnt from the buttons.
+        const QString tip = commandTip(id);
+        a->setToolTip(it == keys.end() || tip.isEmpty()
+                          ? tip
+                          : tip + QStringLiteral(" (") + it->second.first().toString(QKeySequence::NativeText) +
+                                QLatin1Char(')'));
     }
 }
 
@@ -339,6 +350,9 @@ void CMainFrame::onCurrentChildChanged() {
         if (ActivityChild* c = asChild(now)) c->activity()->activated();
         shownChild_ = now;
     }
+    // With no activity on screen the caption is the program's name again, not the title of the
+    // lesson that was last shown.
+    if (!now) mainCaption_ = qs(strings::text(28674));
     rebuildMenus();
     updateTitle();
 }

@@ -1,0 +1,130 @@
+// The course window as a learner meets it: what the end of a lesson does while "Verify your
+// learning" is not there, commands whose dialog is missing, the caption once the course is closed,
+// the page reached by fast scrolling, the keys of the lessons list and of the toolbar buttons.
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTest>
+
+#include "course/ui/cours_child_wnd.h"
+#include "course/ui/cours_view_widget.h"
+#include "shell/ui/choix_view.h"
+#include "ui/ui_fixture.h"
+
+using namespace lumora;
+using lumora::uitest::Program;
+
+namespace {
+QString childCaption(CMainFrame& f) { return f.currentChild() ? f.currentChild()->windowTitle() : QString(); }
+
+bool courseOnScreen(CMainFrame& f) {
+    return f.currentActivity() && f.currentActivity()->templateId() == ActivityTemplateId::Course;
+}
+} // namespace
+
+class CourseWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void endOfLessonGoesOnWithoutTheVerifyActivity();
+    void translationLanguageNeedsThePreferences();
+    void closedCourseLeavesTheProgramCaption();
+    void stoppingFastScrollingReadsThePage();
+    void keysOfTheListAndTheButtons();
+};
+
+void CourseWindowTest::endOfLessonGoesOnWithoutTheVerifyActivity() {
+    // "EndLesson"/"UserChoice" 1 (the default) asks for "Verify your learning", which this build
+    // cannot open: Next page on the last page goes on to the next lesson; the other choices keep
+    // their own rule.
+    const struct {
+        int choice;
+        int lesson;
+        int page;
+    } cases[] = {{1, 1, 0}, {0, 1, 0}, {7, 0, 2}};
+    for (const auto& c : cases) {
+        Program p;
+        QVERIFY(p.start());
+        p.store->writeInt("EndLesson", "UserChoice", c.choice);
+        p.store->writeInt("Course", "Lesson", 0);
+        p.store->writeInt("Course", "Page", 2); // the last of L01's three pages
+        p.frame->dispatch(1410);
+        QVERIFY(courseOnScreen(*p.frame));
+        p.frame->dispatch(6060);
+        QTest::qWait(100); // the queued command, when there is one
+        QVERIFY2(courseOnScreen(*p.frame), qPrintable(QString::number(c.choice)));
+        QCOMPARE(p.store->readInt("Course", "Lesson", -1), c.lesson);
+        QCOMPARE(p.store->readInt("Course", "Page", -1), c.page);
+    }
+}
+
+void CourseWindowTest::translationLanguageNeedsThePreferences() {
+    Program p;
+    QVERIFY(p.start());
+    p.frame->dispatch(1410);
+    // No preferences sheet: the button cannot do anything, so it is disabled.
+    p.frame->refreshCommandStates();
+    QVERIFY(!p.frame->action(7100)->isEnabled());
+    // With the sheet, the command opens it.
+    int runs = 0;
+    p.frame->registerDialog(1500, [&] { ++runs; });
+    p.frame->refreshCommandStates();
+    QVERIFY(p.frame->action(7100)->isEnabled());
+    p.frame->dispatch(7100);
+    QCOMPARE(runs, 1);
+}
+
+void CourseWindowTest::closedCourseLeavesTheProgramCaption() {
+    Program p;
+    QVERIFY(p.start());
+    p.frame->show();
+    p.store->writeInt("Course", "Lesson", 1);
+    p.frame->dispatch(1410);
+    QCOMPARE(p.frame->windowTitle(), QStringLiteral("Numbers - [Page  1 /  2]"));
+    // The learner closes the course window with its own close button.
+    p.frame->currentChild()->close();
+    QTRY_VERIFY(p.frame->mdiArea()->subWindowList().isEmpty());
+    QCOMPARE(p.frame->windowTitle(), QStringLiteral("Lumora"));
+    // The next activity sets its own caption again.
+    p.frame->dispatch(1410);
+    QCOMPARE(p.frame->windowTitle(), QStringLiteral("Numbers - [Page  1 /  2]"));
+}
+
+void CourseWindowTest::stoppingFastScrollingReadsThePage() {
+    Program p;
+    // The voice of phrase 1 of L01's second page.
+    uitest::writeBytes(p.root + "/L01/MALE/P021.WAV", Bytes{1});
+    QVERIFY(p.start());
+    p.frame->show();
+    p.store->writeInt("Course", "Lesson", 0);
+    p.frame->dispatch(1410);
+    auto* course = static_cast<CourseActivity*>(p.frame->currentActivity());
+    QTRY_VERIFY(course->document().voicesPlayed()); // page 1 has no voice files
+    // Fast forward shows the second page silently; stopping there reads it out at once.
+    p.frame->dispatch(6080);
+    QTRY_COMPARE(childCaption(*p.frame), QStringLiteral("Page  2 /  3"));
+    p.frame->dispatch(6050);
+    QVERIFY(!course->viewWidget()->timerActive());
+    QTRY_COMPARE(p.player->played.size(), std::size_t(1));
+    QVERIFY(QString::fromStdString(p.player->played[0]).endsWith(QStringLiteral("P021.WAV")));
+    QCOMPARE(childCaption(*p.frame), QStringLiteral("Page  2 /  3"));
+}
+
+void CourseWindowTest::keysOfTheListAndTheButtons() {
+    Program p;
+    QVERIFY(p.start());
+    p.frame->show();
+    QVERIFY(p.frame->action(1400)->toolTip().endsWith(QStringLiteral("(End)")));
+    auto* list = static_cast<ChoixActivity*>(p.frame->currentActivity())->view();
+    // Return on the focused lesson opens it, as a click does.
+    list->button(2)->setFocus();
+    QTest::keyClick(list->button(2), Qt::Key_Return);
+    QTRY_VERIFY(courseOnScreen(*p.frame));
+    QCOMPARE(p.store->readInt("Course", "Lesson", -1), 2);
+    // The course's buttons name their keys; a command without a key has its plain tooltip.
+    QCOMPARE(p.frame->action(6060)->toolTip(), QStringLiteral("Go to the next page (Right)"));
+    QCOMPARE(p.frame->action(6090)->toolTip(), QStringLiteral("Go to the next lesson (PgDown)"));
+    QCOMPARE(p.frame->action(7014)->toolTip(), QStringLiteral("Listen to the four phrases of the page"));
+}
+
+QTEST_MAIN(CourseWindowTest)
+#include "course_window_test.moc"
