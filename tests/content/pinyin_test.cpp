@@ -64,5 +64,19 @@ TEST(Pinyin, ToneMarksFollowThePlacementRules) {
     }
 }
 
+TEST(Pinyin, ProseConvertsOnlyTheNumberedSyllables) {
+    const struct {
+        const char* text;
+        const char* marked;
+    } cases[] = {
+        {"Say zuo4 huo3 che1 for a train.", "Say zu\u00F2 hu\u01D2 ch\u0113 for a train."},
+        {"Press F1 or F12, play an MP3 of lv4 (green).", "Press F1 or F12, play an MP3 of l\u01DC (green)."},
+        {"very vivid, 2 or 3 times", "very vivid, 2 or 3 times"},
+        {"ma5 is neutral; a b4x stays", "ma is neutral; a b4x stays"},
+        {"abc12 x2y", "abc12 x2y"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(toneMarksInProse(c.text), std::string(c.marked)) << c.text;
+}
+
 } // namespace
 } // namespace lumora::content

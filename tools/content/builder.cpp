@@ -1,4 +1,5 @@
 #include "content/builder.h"
+#include "content/pinyin.h"
 
 #include <QByteArray>
 #include <QCryptographicHash>
@@ -242,7 +243,8 @@ std::string helpText(const CourseSource& course) {
     for (const HelpTopicSource& t : course.help)
         topics.push_back(HelpTopic{t.context, t.title, t.paragraphs});
     auto unitTopic = [](const CourseUnit& unit, int context, const std::string& title) {
-        HelpTopic topic{context, title, unit.explanations};
+        HelpTopic topic{context, title, {}};
+        for (const std::string& paragraph : unit.explanations) topic.paragraphs.push_back(toneMarksInProse(paragraph));
         std::string list;
         for (const CoursePage& page : unit.pages)
             for (const CourseItem& item : page.phrases) {

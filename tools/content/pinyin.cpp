@@ -117,4 +117,38 @@ std::string numberedToToneMarks(const std::string& typed) {
     return out;
 }
 
+std::string toneMarksInProse(const std::string& text) {
+    const auto isLetter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+    const auto isVowel = [](char c) {
+        switch (c) {
+        case 'a': case 'e': case 'i': case 'o': case 'u': case 'v':
+        case 'A': case 'E': case 'I': case 'O': case 'U': case 'V':
+            return true;
+        default:
+            return false;
+        }
+    };
+    std::string out;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (!isLetter(text[i]) || (i > 0 && (isLetter(text[i - 1]) || (text[i - 1] >= '0' && text[i - 1] <= '9')))) {
+            out.push_back(text[i++]);
+            continue;
+        }
+        std::size_t j = i;
+        bool vowel = false;
+        while (j < text.size() && (isLetter(text[j]) || text[j] == ':')) vowel = isVowel(text[j++]) || vowel;
+        const bool toneDigit = j < text.size() && text[j] >= '1' && text[j] <= '5';
+        const bool ends = j + 1 >= text.size() || !(isLetter(text[j + 1]) || (text[j + 1] >= '0' && text[j + 1] <= '9'));
+        if (vowel && toneDigit && ends) {
+            out += numberedToToneMarks(text.substr(i, j + 1 - i));
+            i = j + 1;
+        } else {
+            out.append(text, i, j - i);
+            i = j;
+        }
+    }
+    return out;
+}
+
 } // namespace lumora::content

@@ -13,4 +13,9 @@ namespace lumora::content {
 // is not part of a syllable (spaces, punctuation, other digits) is kept as it stands.
 std::string numberedToToneMarks(const std::string& typed);
 
+// The same for pinyin written inside English prose ("say zuo4 huo3 che1 for train"): only a run of
+// letters that holds a vowel and is directly followed by one tone digit (and then no letter or
+// digit) is converted; every other word ("very", "F1", "MP3") stays exactly as it is.
+std::string toneMarksInProse(const std::string& text);
+
 } // namespace lumora::content
