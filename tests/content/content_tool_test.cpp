@@ -26,36 +26,12 @@
 #include "foundation/lesson_catalogue.h"
 #include "foundation/text_util.h"
 #include "shell/help_file.h"
+#include "content/tool_run.h"
 
 namespace fs = std::filesystem;
 
 namespace lumora::content {
 namespace {
-
-struct ToolRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-ToolRun runTool(const QStringList& args, const std::map<QString, QString>& env = {}) {
-    ToolRun r;
-    QProcess proc;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const auto& [k, v] : env)
-        environment.insert(k, v);
-    proc.setProcessEnvironment(environment);
-    proc.start(QString::fromUtf8(LUMORA_CONTENT_TOOL), args);
-    if (!proc.waitForFinished(600000)) {
-        proc.kill();
-        proc.waitForFinished();
-        return r;
-    }
-    r.exitCode = proc.exitStatus() == QProcess::NormalExit ? proc.exitCode() : -1;
-    r.out = proc.readAllStandardOutput().toStdString();
-    r.err = proc.readAllStandardError().toStdString();
-    return r;
-}
 
 QString q(const fs::path& p) {
     return QString::fromStdString(p.string());

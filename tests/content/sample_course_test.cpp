@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <string>
 
+#include "content/tool_run.h"
 #include "core/test_support.h"
 
 namespace fs = std::filesystem;
@@ -17,36 +18,15 @@ namespace fs = std::filesystem;
 namespace lumora::content {
 namespace {
 
-struct SampleRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-SampleRun tool(const QStringList& args) {
-    SampleRun r;
-    QProcess proc;
-    proc.start(QString::fromUtf8(LUMORA_CONTENT_TOOL), args);
-    if (!proc.waitForFinished(20 * 60 * 1000)) {
-        proc.kill();
-        proc.waitForFinished();
-        return r;
-    }
-    r.exitCode = proc.exitStatus() == QProcess::NormalExit ? proc.exitCode() : -1;
-    r.out = proc.readAllStandardOutput().toStdString();
-    r.err = proc.readAllStandardError().toStdString();
-    return r;
-}
-
 TEST(SampleCourse, BuildsAndPassesCheck) {
     const fs::path content = fs::path(LUMORA_SOURCE_DIR) / "content";
     if (!fs::is_directory(content / "lessons")) GTEST_SKIP() << "no sample course in " << content;
     test::TempDir tmp;
     const QString out = QString::fromStdString((tmp.path() / "tree").string());
-    const SampleRun build = tool({"build", QString::fromStdString(content.string()), out});
+    const ToolRun build = runTool({"build", QString::fromStdString(content.string()), out});
     ASSERT_EQ(build.exitCode, 0) << build.err
                                  << build.out.substr(build.out.size() > 4000 ? build.out.size() - 4000 : 0);
-    const SampleRun check = tool({"check", out});
+    const ToolRun check = runTool({"check", out});
     EXPECT_EQ(check.exitCode, 0) << check.out;
     EXPECT_EQ(check.out.rfind("ok: ", 0), 0u) << check.out;
 }
