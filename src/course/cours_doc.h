@@ -25,7 +25,7 @@
 #include "foundation/lesson_catalogue.h"
 #include "foundation/platform.h"
 #include "foundation/settings_store.h"
-#include "shell/command_target.h"
+#include "foundation/command_target.h"
 
 namespace lumora {
 

@@ -31,7 +31,7 @@
 #include "foundation/language_table.h"
 #include "foundation/lesson_catalogue.h"
 #include "foundation/settings_store.h"
-#include "shell/command_target.h"
+#include "foundation/command_target.h"
 
 namespace lumora {
 

@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "foundation/settings_store.h" // Bytes
+#include "foundation/bytes.h"
 
 namespace lumora {
 

@@ -14,7 +14,7 @@
 #include <variant>
 #include <vector>
 
-#include "foundation/settings_store.h" // Bytes
+#include "foundation/bytes.h"
 
 namespace lumora {
 

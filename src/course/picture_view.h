@@ -18,7 +18,7 @@
 #include <string>
 
 #include "foundation/settings_store.h"
-#include "shell/command_target.h"
+#include "foundation/command_target.h"
 
 namespace lumora {
 

@@ -9,9 +9,9 @@
 #include <variant>
 #include <vector>
 
-namespace lumora {
+#include "foundation/bytes.h"
 
-using Bytes = std::vector<std::uint8_t>;
+namespace lumora {
 
 class SettingsStore {
 public:

@@ -1,12 +1,12 @@
 #pragma once
-// The help window over our help file format (shell/help_file.h): a contents list, an index with a
+// The help window over our help file format (foundation/help_file.h): a contents list, an index with a
 // filter, a find box that searches the topics' text, and the text of the chosen topic.
 #include <QPointer>
 #include <QWidget>
 #include <vector>
 
 #include "foundation/platform.h"
-#include "shell/help_file.h"
+#include "foundation/help_file.h"
 
 class QLineEdit;
 class QListWidget;

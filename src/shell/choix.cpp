@@ -1,6 +1,6 @@
 #include "shell/choix.h"
 
-#include "course/media_paths.h"
+#include "foundation/media_names.h"
 #include "foundation/codecs.h"
 #include "resources/string_table.h"
 

@@ -10,7 +10,7 @@
 #include "foundation/cours_app.h"
 #include "foundation/platform.h"
 #include "foundation/settings_store.h"
-#include "shell/command_target.h"
+#include "foundation/command_target.h"
 
 namespace lumora {
 

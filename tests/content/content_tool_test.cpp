@@ -25,7 +25,7 @@
 #include "foundation/codecs.h"
 #include "foundation/lesson_catalogue.h"
 #include "foundation/text_util.h"
-#include "shell/help_file.h"
+#include "foundation/help_file.h"
 #include "content/tool_run.h"
 
 namespace fs = std::filesystem;

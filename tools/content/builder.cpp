@@ -22,7 +22,7 @@
 #include "content/media_gen.h"
 #include "content/records.h"
 #include "foundation/text_util.h"
-#include "shell/help_file.h"
+#include "foundation/help_file.h"
 
 namespace lumora::content {
 namespace fs = std::filesystem;

@@ -4,24 +4,10 @@
 #include <string>
 
 #include "content/course_source.h"
-#include "foundation/settings_store.h" // Bytes
+#include "foundation/bytes.h"
+#include "foundation/dictionary_record.h"
 
 namespace lumora::content {
-
-// Dictionary entry: 640 bytes, texts in the encodings of their languages.
-struct DictionaryLayout {
-    static constexpr std::size_t kEntrySize = 640;
-    static constexpr std::size_t kTextWidth = 150;
-    static constexpr std::size_t kStemWidth = 10;
-    static constexpr std::size_t kSource = 0;
-    static constexpr std::size_t kTarget = 150;
-    static constexpr std::size_t kSound = 300;
-    static constexpr std::size_t kMedia = 310;
-    static constexpr std::size_t kLesson = 320;
-    static constexpr std::size_t kMandarinSource = 330;
-    static constexpr std::size_t kMandarinTarget = 480;
-    static constexpr std::size_t kPicture = 630;
-};
 
 // One 290-byte catalogue entry: the seven titles and the stem.
 Bytes catalogueEntry(const CourseUnit& unit);

@@ -15,7 +15,7 @@
 #include "foundation/lesson_catalogue.h"
 #include "foundation/settings_store.h"
 #include "foundation/text_util.h"
-#include "shell/help_file.h"
+#include "foundation/help_file.h"
 
 namespace lumora::content {
 namespace fs = std::filesystem;

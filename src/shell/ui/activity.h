@@ -8,7 +8,7 @@
 #include <QString>
 
 #include "foundation/cours_app.h"
-#include "shell/command_target.h"
+#include "foundation/command_target.h"
 #include "shell/main_frame_logic.h"
 
 class QWidget;

@@ -17,7 +17,7 @@
 #include "shell/choix.h"
 #include "shell/main_frame_logic.h"
 #include "shell/ui/activity.h"
-#include "shell/ui/app_context.h"
+#include "foundation/ui/app_context.h"
 
 class QAction;
 class QLabel;

@@ -1,4 +1,4 @@
-#include "shell/help_file.h"
+#include "foundation/help_file.h"
 
 #include <cerrno>
 #include <cstdlib>

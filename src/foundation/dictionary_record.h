@@ -1,0 +1,26 @@
+#pragma once
+// The dictionary entry record. A dictionary file (one per ordered language pair) is a plain array of
+// 640-byte entries with no header; entry i starts at byte 640 * i. Every text field is 8-bit text in
+// the display encoding of its language, ending at the first zero byte inside the field or, without
+// one, at the end of the field. The reader (src/dictionary) and the content tool's writer share this
+// layout.
+#include <cstddef>
+
+namespace lumora {
+
+struct DictionaryLayout {
+    static constexpr std::size_t kEntrySize = 640;
+    static constexpr std::size_t kTextWidth = 150; // the four text fields
+    static constexpr std::size_t kStemWidth = 10;  // the four stems
+    static constexpr std::size_t kSource = 0;          // source text (non-Mandarin source); listed only when set
+    static constexpr std::size_t kTarget = 150;        // target text (non-Mandarin target)
+    static constexpr std::size_t kSound = 300;         // sound stem of the male and female voices
+    static constexpr std::size_t kMedia = 310;         // media stem: a video or a metafile picture
+    static constexpr std::size_t kLesson = 320;        // lesson code: the lesson's content folder
+    static constexpr std::size_t kMandarinSource = 330; // the phrase when the source is Mandarin
+    static constexpr std::size_t kMandarinTarget = 480; // the phrase when the target is Mandarin
+    static constexpr std::size_t kPicture = 630;       // ideogram picture stem
+};
+static_assert(DictionaryLayout::kPicture + DictionaryLayout::kStemWidth == DictionaryLayout::kEntrySize);
+
+} // namespace lumora
