@@ -17,12 +17,13 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "foundation/app_settings.h"
 #include "foundation/cours_app.h"
+#include "foundation/ui/app_context.h"
 #include "platform/drives.h"
 #include "platform/qt_settings_store.h"
 #include "resources/ui/icons.h"
 #include "shell/ui/activities.h"
-#include "foundation/ui/app_context.h"
 #include "shell/ui/main_frame.h"
 
 namespace {
@@ -102,8 +103,9 @@ int main(int argc, char* argv[]) {
     std::unique_ptr<lumora::QtSettingsStore> store = lumora::openSettingsStore();
     if (parser.isSet(contentRoot)) {
         const QString dir = QDir(parser.value(contentRoot)).absolutePath();
-        store->writeString("Drives", "D", dir.toStdString());
-        if (store->readString("CDROM", "Drive", "").empty()) store->writeString("CDROM", "Drive", "D:");
+        lumora::AppSettings settings(*store);
+        settings.setDrive('D', dir.toStdString());
+        if (!settings.hasCdromDrive()) settings.setCdromDrive("D:");
     }
 
     // The real program path, however long.

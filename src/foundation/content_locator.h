@@ -3,6 +3,7 @@
 // CD-ROM drive; the learner's own files go to the data folder.
 #include <string>
 
+#include "foundation/app_settings.h"
 #include "foundation/file_access.h"
 #include "foundation/settings_store.h"
 
@@ -12,9 +13,9 @@ class ContentLocator {
 public:
     ContentLocator(const SettingsStore& store, const FileAccess& files) : store_(store), files_(files) {}
 
-    std::string programDirectory() const { return store_.readString("Course", "SysDir", ""); }
-    std::string cdromRoot() const { return store_.readString("CDROM", "Drive", "D:"); }
-    std::string userDataFolder() const { return store_.readString("User", "Drive", "C:\\"); }
+    std::string programDirectory() const { return AppSettings::kSysDir.read(store_); }
+    std::string cdromRoot() const { return AppSettings::kCdromDrive.read(store_); }
+    std::string userDataFolder() const { return AppSettings::kUserDrive.read(store_); }
 
     // programDirectory() + relative when that file exists, else cdromRoot() + "\" + relative.
     std::string find(const std::string& relative) const;

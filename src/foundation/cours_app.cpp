@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "foundation/app_settings.h"
 #include "foundation/text_util.h"
 #include "resources/string_table.h"
 
@@ -96,39 +97,48 @@ CCoursApp::CCoursApp(SettingsStore& store, Clock& clock, Prompts& prompts)
 
 std::int64_t CCoursApp::runSeconds() const { return clock_.nowSeconds() - startTime_; }
 
+namespace {
+// The learner's font record (60 bytes) and text colour (4 bytes) in "Font"/"User" and "Color"/"User".
+constexpr const char* kFontRecordSection = "Font";
+constexpr const char* kColourRecordSection = "Color";
+constexpr const char* kUserEntry = "User";
+} // namespace
+
 void CCoursApp::seedFontRecord() {
-    const std::string face = store_.readString("Course", "Font", "Arial");
-    const int size = store_.readInt("Course", "Font Size", 40);
+    const AppSettings settings(store_);
+    const std::string face = settings.fontFace();
+    const int size = settings.fontSize();
     std::uint8_t probe[60];
-    if (store_.readBinary("Font", "User", probe, sizeof probe) != 0) return;
+    if (store_.readBinary(kFontRecordSection, kUserEntry, probe, sizeof probe) != 0) return;
     const Bytes rec = makeUserFontRecord(face, size);
-    store_.writeBinary("Font", "User", rec.data(), rec.size());
+    store_.writeBinary(kFontRecordSection, kUserEntry, rec.data(), rec.size());
     std::uint8_t colour[4];
     putLe32(colour, 0x00FF0000u);
-    store_.writeBinary("Color", "User", colour, sizeof colour);
+    store_.writeBinary(kColourRecordSection, kUserEntry, colour, sizeof colour);
 }
 
 bool CCoursApp::startUp(const std::string& programPath, AppShell& shell) {
-    store_.writeString("Course", "SysDir", programDirectoryOf(programPath));
+    AppSettings settings(store_);
+    settings.setProgramDirectory(programDirectoryOf(programPath));
     startTime_ = clock_.nowSeconds();
-    total_ = joinUsage(store_.readInt("Time", "Day", 0), store_.readInt("Time", "Hour", 0),
-                       store_.readInt("Time", "Minute", 0), store_.readInt("Time", "Seconde", 0));
+    total_ = joinUsage(AppSettings::kUsageDays.read(store_), AppSettings::kUsageHours.read(store_),
+                       AppSettings::kUsageMinutes.read(store_), AppSettings::kUsageSeconds.read(store_));
     seedFontRecord();
     if (!shell.createMainFrame()) return false;
-    if (store_.readString("CDROM", "Drive", "").empty()) shell.runPreferences();
+    if (!settings.hasCdromDrive()) shell.runPreferences();
 
-    const int userChoice = store_.readInt("Startup", "UserChoice", 0);
-    const int back = store_.readInt("Startup", "Back", 0);
-    const int remember = store_.readInt("Startup", "Remember", 0);
+    const int userChoice = settings.startupChoice();
+    const int back = settings.back();
+    const int remember = settings.remember();
     if (userChoice == 1 || (userChoice == 2 && back == 1)) {
         if (const JobCodeRow* row = jobCodeRow(remember)) shell.openActivity(row->opens, row->fileName);
     } else {
-        store_.writeInt("Startup", "Remember", 0);
+        settings.setRemember(0);
         shell.openActivity(ActivityTemplateId::LessonsList, "");
         shell.setMainCaption(strings::text(28674));
         shell.setActiveChildCaption(strings::prompt(1400));
     }
-    if (store_.readInt("Tip", "StartUp", 0) == 0) shell.showTipOfTheDay();
+    if (settings.tipAtStartup()) shell.showTipOfTheDay();
     return true;
 }
 
@@ -136,29 +146,32 @@ void CCoursApp::shutDown() {
     if (shutDown_) return;
     shutDown_ = true;
     total_ += runSeconds();
-    if (store_.readInt("Course", "TimeToZero", 0) == 1) {
-        store_.writeInt("Course", "TimeToZero", 0);
-        for (const char* e : {"Day", "Hour", "Minute", "Seconde"}) store_.writeInt("Time", e, 0);
+    AppSettings settings(store_);
+    if (settings.timeToZero()) {
+        settings.setTimeToZero(false);
+        for (const IntSetting& s : {AppSettings::kUsageDays, AppSettings::kUsageHours, AppSettings::kUsageMinutes,
+                                    AppSettings::kUsageSeconds})
+            s.write(store_, 0);
     } else {
         const UsageSplit u = splitUsage(total_);
-        store_.writeInt("Time", "Day", static_cast<int>(u.days));
-        store_.writeInt("Time", "Hour", static_cast<int>(u.hours));
-        store_.writeInt("Time", "Minute", static_cast<int>(u.minutes));
-        store_.writeInt("Time", "Seconde", static_cast<int>(u.seconds));
+        AppSettings::kUsageDays.write(store_, static_cast<int>(u.days));
+        AppSettings::kUsageHours.write(store_, static_cast<int>(u.hours));
+        AppSettings::kUsageMinutes.write(store_, static_cast<int>(u.minutes));
+        AppSettings::kUsageSeconds.write(store_, static_cast<int>(u.seconds));
     }
-    const int userChoice = store_.readInt("Startup", "UserChoice", 0);
-    const int remember = store_.readInt("Startup", "Remember", 0);
+    const int userChoice = settings.startupChoice();
+    const int remember = settings.remember();
     if (userChoice == 2 && remember > 0) {
         const JobCodeRow* row = jobCodeRow(remember);
         const std::string question = strings::text(28690) + (row ? strings::prompt(row->nameStringId) : std::string());
         const MessageResult r =
             prompts_.messageBox(question, strings::text(28674), MessageIcon::Stop, MessageButtons::YesNo);
-        store_.writeInt("Startup", "Back", r == MessageResult::Yes ? 1 : 0);
+        settings.setBack(r == MessageResult::Yes ? 1 : 0);
     }
 }
 
 std::string CCoursApp::resolveHelpFile() const {
-    return store_.readString("Course", "SysDir", "") + "HELP\\" + "WIN32" + "\\LESSONGB.HLP";
+    return AppSettings(store_).helpFile();
 }
 
 std::string CCoursApp::webAddress(int stringId) { return strings::text(stringId); }

@@ -7,6 +7,8 @@
 #include <system_error>
 #include <vector>
 
+#include "foundation/app_settings.h"
+
 namespace lumora {
 namespace fs = std::filesystem;
 
@@ -87,7 +89,7 @@ fs::path FileAccess::resolve(const std::string& name) const {
         const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(name[0])));
         auto it = defaults_.find(letter);
         const std::string def = it == defaults_.end() ? std::string() : it->second;
-        DriveTable one{{letter, store_.readString("Drives", std::string(1, letter), def)}};
+        DriveTable one{{letter, store_.readString(AppSettings::kDrivesSection, std::string(1, letter), def)}};
         return resolveContentPath(name, one);
     }
     return resolveContentPath(name, {});

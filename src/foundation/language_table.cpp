@@ -1,5 +1,6 @@
 #include "foundation/language_table.h"
 
+#include "foundation/app_settings.h"
 #include "foundation/content_locator.h"
 #include "foundation/lesson_catalogue.h"
 #include "resources/string_table.h"
@@ -94,13 +95,13 @@ std::string LanguageTable::sampleWord(LanguageId id) {
 }
 
 std::string languageSection(const SettingsStore& store, bool translation) {
-    const int id = store.readInt("Course", translation ? "Translate Language" : "Phonetic Language", 1);
+    const int id = (translation ? AppSettings::kTranslationLanguage : AppSettings::kPhoneticLanguage).read(store);
     return LanguageTable::section(id);
 }
 
 ColourRef textColour(const SettingsStore& store, bool translation) {
     const std::string section = languageSection(store, translation);
-    const int index = store.readInt(section, translation ? "ColorTranslate" : "ColorPhonetic", 0);
+    const int index = (translation ? AppSettings::kTranslationColour : AppSettings::kPhoneticColour).read(store, section);
     return LanguageTable::paletteColour(index);
 }
 

@@ -1,12 +1,13 @@
 #include "foundation/lesson_catalogue.h"
 
+#include "foundation/app_settings.h"
 #include "foundation/language_table.h"
 #include "foundation/text_util.h"
 
 namespace lumora {
 
 CatalogueKind LessonCatalogue::currentKind() const {
-    return locator_.store().readString("Write", "Write", "NO") == "NO" ? CatalogueKind::Lessons
+    return AppSettings::kCatalogue.read(locator_.store()) == "NO" ? CatalogueKind::Lessons
                                                                        : CatalogueKind::Stories;
 }
 

@@ -1,5 +1,7 @@
 #include "foundation/media_names.h"
 
+#include "foundation/app_settings.h"
+
 namespace lumora {
 
 std::string safeLessonStem(const LessonCatalogue& catalogue, int lesson) {
@@ -10,11 +12,11 @@ std::string safeLessonStem(const LessonCatalogue& catalogue, int lesson) {
 std::string lessonMediaDirectory(const SettingsStore& store, const LessonCatalogue& catalogue, int lesson) {
     const std::string stem = safeLessonStem(catalogue, lesson);
     if (stem.empty()) return {};
-    return store.readString("CDROM", "Drive", "D:") + "\\" + stem + "\\";
+    return AppSettings::kCdromDrive.read(store) + "\\" + stem + "\\";
 }
 
 std::string MediaDirectory(SettingsStore& store, const LessonCatalogue& catalogue, int lesson) {
-    store.writeString("Course", "CurrentDir", safeLessonStem(catalogue, lesson));
+    AppSettings::kCurrentDir.write(store, safeLessonStem(catalogue, lesson));
     return lessonMediaDirectory(store, catalogue, lesson);
 }
 
