@@ -1,5 +1,7 @@
 #include "course/multimedia_ctrl.h"
 
+#include "foundation/media_settings.h"
+
 namespace lumora {
 
 CMultimediaCtrl::CMultimediaCtrl(SettingsStore& store, const FileAccess& files, MediaSurface& surface)
@@ -21,58 +23,61 @@ void CMultimediaCtrl::openOn(const std::string& localPath) {
 }
 
 void CMultimediaCtrl::CloseOldCourseVideo() {
-    if (existing(store_.readString("Multimedia", "OldAviFile", "")).empty()) return;
+    if (existing(MediaSettings(store_).oldCourseVideo()).empty()) return;
     surface_.closeVideo();
-    store_.writeString("Multimedia", "OldAviFile", "");
+    MediaSettings(store_).setOldCourseVideo("");
 }
 
 void CMultimediaCtrl::OpenCourseVideo() {
-    const std::string path = existing(store_.readString("Multimedia", "AviCourseFile", ""));
+    const std::string path = existing(MediaSettings(store_).courseVideo());
     if (!path.empty()) openOn(path);
     surface_.repaint();
 }
 
 void CMultimediaCtrl::OpenDictionaryMedia() {
     surface_.closeVideo();
-    const std::string path = existing(store_.readString("Dictionary", "MMName", ""));
-    if (!path.empty() && store_.readInt("Dictionary", "ViewType", 0) == 0) surface_.openVideo(path);
+    const MediaSettings media(store_);
+    const std::string path = existing(media.mediaName(MediaSettings::kDictionary));
+    if (!path.empty() && media.viewType(MediaSettings::kDictionary) == 0) surface_.openVideo(path);
     surface_.repaint();
 }
 
 void CMultimediaCtrl::OpenExerciseMedia() {
     surface_.closeVideo();
-    const std::string path = existing(store_.readString("Exercise", "MMName", ""));
-    if (!path.empty() && store_.readInt("Exercise", "ViewType", 0) == 2) surface_.openVideo(path);
+    const MediaSettings media(store_);
+    const std::string path = existing(media.mediaName(MediaSettings::kExercise));
+    if (!path.empty() && media.viewType(MediaSettings::kExercise) == 2) surface_.openVideo(path);
     surface_.repaint();
 }
 
 void CMultimediaCtrl::Paint() {
     surface_.fillGrey();
-    const auto playOrMetafile = [this](const char* section, int videoKind) {
-        const std::string path = existing(store_.readString(section, "MMName", ""));
+    const MediaSettings media(store_);
+    const auto playOrMetafile = [this, &media](const char* section, int videoKind) {
+        const std::string path = existing(media.mediaName(section));
         if (path.empty()) return;
-        if (store_.readInt(section, "ViewType", 0) == videoKind) {
+        if (media.viewType(section) == videoKind) {
             if (surface_.hasVideo()) surface_.playFromStart();
             return;
         }
         if (surface_.hasVideo()) surface_.closeVideo();
         surface_.drawMetafile(path);
     };
-    switch (store_.readInt("Multimedia", "View", 0)) {
+    switch (media.view()) {
     case 0: {
-        if (!existing(store_.readString("Multimedia", "AviCourseFile", "")).empty()) {
+        if (!existing(MediaSettings(store_).courseVideo()).empty()) {
             if (surface_.hasVideo()) surface_.playFromStart();
             return;
         }
-        const std::string wmf = existing(store_.readString("Multimedia", "WmfCourseFile", ""));
+        const std::string wmf = existing(media.courseMetafile());
         if (!wmf.empty()) surface_.drawMetafile(wmf);
         return;
     }
     case 1:
-        playOrMetafile("Dictionary", 0);
+        playOrMetafile(MediaSettings::kDictionary, 0);
         return;
     case 2:
-        playOrMetafile("Exercise", 2);
+        playOrMetafile(MediaSettings::kExercise, 2);
         return;
     default:
         return;

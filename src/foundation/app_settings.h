@@ -1,7 +1,7 @@
 #pragma once
 // The settings of the foundation and the shell, each entry's section, name, kind and default
-// written once (setting.h). Start-up and shutdown, content locations, the catalogue in use, the
-// languages and fonts of the display, the media paths that the media window shows.
+// written once (setting.h): start-up and shutdown, content locations, the catalogue in use, the
+// languages and fonts of the display.
 #include <string>
 
 #include "foundation/setting.h"
@@ -79,35 +79,6 @@ public:
     int phoneticLanguage() const { return kPhoneticLanguage.read(store_); }
 
     SettingsStore& store() const { return store_; }
-
-private:
-    SettingsStore& store_;
-};
-
-// The media paths that the course, the dictionary and the exercises hand to the media window.
-class MediaSettings {
-public:
-    static constexpr StringSetting kCourseVideo{"Multimedia", "AviCourseFile", ""};
-    static constexpr StringSetting kOldCourseVideo{"Multimedia", "OldAviFile", ""};
-    static constexpr StringSetting kCourseMetafile{"Multimedia", "WmfCourseFile", ""};
-    static constexpr IntSetting kView{"Multimedia", "View", 0};
-    // In "Dictionary" or "Exercise": the media file and what kind of media it is.
-    static constexpr StringEntry kMediaName{"MMName", ""};
-    static constexpr IntEntry kViewType{"ViewType", 0};
-
-    explicit MediaSettings(SettingsStore& store) : store_(store) {}
-
-    std::string courseVideo() const { return kCourseVideo.read(store_); }
-    void setCourseVideo(const std::string& path) { kCourseVideo.write(store_, path); }
-    std::string oldCourseVideo() const { return kOldCourseVideo.read(store_); }
-    void setOldCourseVideo(const std::string& path) { kOldCourseVideo.write(store_, path); }
-    std::string courseMetafile() const { return kCourseMetafile.read(store_); }
-    int view() const { return kView.read(store_); }
-    void setView(int view) { kView.write(store_, view); }
-    std::string mediaName(const std::string& section) const { return kMediaName.read(store_, section); }
-    void setMediaName(const std::string& section, const std::string& path) { kMediaName.write(store_, section, path); }
-    int viewType(const std::string& section) const { return kViewType.read(store_, section); }
-    void setViewType(const std::string& section, int type) { kViewType.write(store_, section, type); }
 
 private:
     SettingsStore& store_;
