@@ -17,6 +17,8 @@ struct IntSetting {
     int def;
     int read(const SettingsStore& s) const { return s.readInt(section, entry, def); }
     void write(SettingsStore& s, int v) const { s.writeInt(section, entry, v); }
+    // The same entry where the caller's default is another setting's value.
+    int readOr(const SettingsStore& s, int fallback) const { return s.readInt(section, entry, fallback); }
     // A 0/1 switch: flips it and returns the new value.
     int toggle(SettingsStore& s) const {
         const int next = read(s) == 1 ? 0 : 1;
@@ -49,6 +51,10 @@ struct StringEntry {
     const char* def;
     std::string read(const SettingsStore& s, const std::string& section) const {
         return s.readString(section, entry, def);
+    }
+    // The same entry where the caller's default depends on the section (a language's own font).
+    std::string readOr(const SettingsStore& s, const std::string& section, const std::string& fallback) const {
+        return s.readString(section, entry, fallback);
     }
     void write(SettingsStore& s, const std::string& section, const std::string& v) const {
         s.writeString(section, entry, v);
