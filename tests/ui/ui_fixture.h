@@ -20,7 +20,7 @@
 #include "platform/qt_settings_store.h"
 #include "shell/help_file.h"
 #include "shell/ui/activities.h"
-#include "shell/ui/app_context.h"
+#include "foundation/ui/app_context.h"
 #include "shell/ui/main_frame.h"
 
 namespace lumora::uitest {

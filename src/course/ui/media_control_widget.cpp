@@ -23,7 +23,7 @@
 #include "course/metafile.h"
 #include "course/ui/metafile_painter.h"
 #include "resources/ui/icons.h"
-#include "shell/ui/app_context.h"
+#include "foundation/ui/app_context.h"
 
 namespace lumora {
 

@@ -1,4 +1,4 @@
-#include "shell/ui/app_context.h"
+#include "foundation/ui/app_context.h"
 
 #include "platform/qt_clock.h"
 #include "platform/qt_help_viewer.h"

@@ -1,0 +1,6 @@
+#pragma once
+// Command ids of the dictionary.
+namespace lumora::cmd::dictionary {
+constexpr int Dictionary = 1450;
+constexpr int ExportAs = 28685;
+} // namespace lumora::cmd::dictionary
