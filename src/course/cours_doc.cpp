@@ -4,18 +4,21 @@
 #include <cstdint>
 #include <limits>
 
+#include "course/course_commands.h"
 #include "course/dib.h"
 #include "course/direct_access.h"
 #include "course/media_paths.h"
 #include "course/multimedia_ctrl.h"
+#include "foundation/app_commands.h"
 #include "foundation/codecs.h"
+#include "foundation/frame_commands.h"
 #include "foundation/text_util.h"
 #include "resources/string_table.h"
 
 namespace lumora {
 
 namespace {
-constexpr int kVerifyCommand = 1460;
+constexpr int kVerifyCommand = cmd::frame::Verify;
 constexpr int kQuestionString = 12003;
 constexpr int kTitleString = 28674;
 
@@ -31,6 +34,7 @@ CCoursDoc::CCoursDoc(SettingsStore& store, const LessonCatalogue& catalogue, Sou
     : store_(store), catalogue_(catalogue), player_(player), clock_(clock), prompts_(prompts) {
     ideogramSet_ = store_.readInt("Course", "Ideogram", 0);
     store_.writeInt("Multimedia", "View", 0);
+    declareCommands();
 }
 
 CCoursDoc::~CCoursDoc() = default;
@@ -38,8 +42,14 @@ CCoursDoc::~CCoursDoc() = default;
 int CCoursDoc::currentLesson() const { return store_.readInt(catalogue_.positionSection(), "Lesson", 0); }
 int CCoursDoc::currentPage() const { return store_.readInt(catalogue_.positionSection(), "Page", 0); }
 
-void CCoursDoc::storeLesson(int lesson) { store_.writeInt(catalogue_.positionSection(), "Lesson", lesson); }
-void CCoursDoc::storePage(int page) { store_.writeInt(catalogue_.positionSection(), "Page", page); }
+void CCoursDoc::storeLesson(int lesson) {
+    store_.writeInt(catalogue_.positionSection(), "Lesson", lesson);
+    notifyStateChanged();
+}
+void CCoursDoc::storePage(int page) {
+    store_.writeInt(catalogue_.positionSection(), "Page", page);
+    notifyStateChanged();
+}
 void CCoursDoc::storeCurrentDir(int lesson) {
     store_.writeString("Course", "CurrentDir", safeLessonStem(catalogue_, lesson));
 }
@@ -138,6 +148,13 @@ void CCoursDoc::setIdeogramSet(int set) {
     ideogramSet_ = set;
     store_.writeInt("Course", "Ideogram", set);
     if (frame_) frame_->repaintCourseView();
+    notifyStateChanged();
+}
+
+void CCoursDoc::setScrollingMode(int mode) {
+    if (mode == scrollMode_) return;
+    scrollMode_ = mode;
+    notifyStateChanged();
 }
 
 void CCoursDoc::PreviousPage() {
@@ -226,74 +243,28 @@ void CCoursDoc::DirectAccess() {
     }
 }
 
-bool CCoursDoc::onCommand(int id) {
-    switch (id) {
-    case 6010:
-        PreviousStory();
-        return true;
-    case 6040:
-        PreviousPage();
-        return true;
-    case 6060:
-        NextPage();
-        return true;
-    case 6090:
-        NextStory();
-        return true;
-    case 6095:
-        DirectAccess();
-        return true;
-    case 7010:
-    case 7011:
-    case 7012:
-    case 7013:
-        PlayPhrase(id - 7009);
-        return true;
-    case 7014:
-        PlayAllPhrases();
-        return true;
-    case 7100:
+void CCoursDoc::declareCommands() {
+    namespace c = cmd::course;
+    CommandTable& t = commandTable();
+    t.add(c::PreviousStory, [this] { PreviousStory(); });
+    t.add(c::PreviousPage, [this] { PreviousPage(); });
+    t.add(c::NextPage, [this] { NextPage(); });
+    t.add(c::NextStory, [this] { NextStory(); });
+    t.add(c::DirectAccess, [this] { DirectAccess(); });
+    for (int id = c::ListenPhrase1; id <= c::ListenPhrase4; ++id)
+        t.add(id, [this, id] { PlayPhrase(id - c::ListenPhrase1 + 1); });
+    t.add(c::ListenAll, [this] { PlayAllPhrases(); });
+    t.add(c::TranslationLanguage, [this] {
         if (frame_) {
             frame_->runPreferences();
             frame_->updateAllViews();
         }
-        return true;
-    case 7110:
+    });
+    t.add(c::LessonExplanation, [this] {
         if (frame_) frame_->showHelpContext(lessonHelpContext());
-        return true;
-    case 13100:
-        setIdeogramSet(0);
-        return true;
-    case 13110:
-        setIdeogramSet(1);
-        return true;
-    default:
-        return false;
-    }
-}
-
-std::optional<CommandState> CCoursDoc::commandState(int id) const {
-    switch (id) {
-    case 6010:
-    case 6040:
-    case 6060:
-    case 6090:
-    case 6095:
-    case 7010:
-    case 7011:
-    case 7012:
-    case 7013:
-    case 7014:
-    case 7100:
-    case 7110:
-        return CommandState{};
-    case 13100:
-        return CommandState{true, ideogramSet_ == 0};
-    case 13110:
-        return CommandState{true, ideogramSet_ == 1};
-    default:
-        return std::nullopt;
-    }
+    });
+    t.addChecked(cmd::app::Simplified, [this] { setIdeogramSet(0); }, [this] { return ideogramSet_ == 0; });
+    t.addChecked(cmd::app::Traditional, [this] { setIdeogramSet(1); }, [this] { return ideogramSet_ == 1; });
 }
 
 } // namespace lumora

@@ -6,7 +6,7 @@
 // that the course view drives, the picture the views draw ideograms with, and the direct-access
 // dialog's model.
 //
-// Commands:
+// Commands (course/course_commands.h), declared in its command table:
 //   6010 previous story (first page; its last page while scrolling)   6090 next story (wraps to 0)
 //   6040 previous page (from page 0: last page of the previous lesson)
 //   6060 next page (on the last page: the end-of-lesson rule)          6095 direct access
@@ -102,7 +102,7 @@ public:
     int ideogramSet() const { return ideogramSet_; }
     void setIdeogramSet(int set); // stores "Course"/"Ideogram", repaints the course view
     int scrollingMode() const { return scrollMode_; }
-    void setScrollingMode(int mode) { scrollMode_ = mode; }
+    void setScrollingMode(int mode);
     bool voicesPlayed() const { return voicesPlayed_; }
     void setVoicesPlayed(bool played) { voicesPlayed_ = played; }
     // True while phrases are being played (the views defer timer ticks meanwhile).
@@ -119,13 +119,11 @@ public:
     void NextStory();
     void DirectAccess();
 
-    bool onCommand(int id) override;
-    std::optional<CommandState> commandState(int id) const override;
-
     const LessonCatalogue& catalogue() const { return catalogue_; }
     SettingsStore& store() const { return store_; }
 
 private:
+    void declareCommands();
     void storeLesson(int lesson);
     void storePage(int page);
     void storeCurrentDir(int lesson);

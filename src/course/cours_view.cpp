@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "course/course_commands.h"
 #include "course/cours_doc.h"
 #include "course/media_paths.h"
 
@@ -159,7 +160,9 @@ std::vector<DrawItem> layoutCoursePage(SettingsStore& store, const LessonCatalog
 }
 
 CCoursView::CCoursView(SettingsStore& store, CCoursDoc& doc, ViewTimer& timer, ViewWindow& window)
-    : store_(store), doc_(doc), timer_(timer), window_(window), picture_(store, "Course", "Zoom", kSurfaceHeight) {}
+    : store_(store), doc_(doc), timer_(timer), window_(window), picture_(store, "Course", "Zoom", kSurfaceHeight) {
+    declareCommands();
+}
 
 void CCoursView::initialUpdate(const DeviceMetrics& screen) {
     picture_.initialUpdate(screen);
@@ -228,62 +231,44 @@ void CCoursView::stopScrolling() {
 void CCoursView::toggle(const char* key) {
     store_.writeInt("Course", key, store_.readInt("Course", key, 1) == 1 ? 0 : 1);
     window_.invalidate();
+    notifyStateChanged();
 }
 
-bool CCoursView::onCommand(int id) {
+void CCoursView::declareCommands() {
+    namespace c = cmd::course;
     const auto slowInterval = [this] {
         const int ms = store_.readInt("Lesson", "Timer", 5000);
         return ms > 0 ? ms : 5000; // a timer of 0 or less would turn pages without pause
     };
-    switch (id) {
-    case 6020:
-        startScrolling(CCoursDoc::kFastReversed, kFastIntervalMs);
-        return true;
-    case 6030:
-        startScrolling(CCoursDoc::kSlowReversed, slowInterval());
-        return true;
-    case 6070:
-        startScrolling(CCoursDoc::kSlowForward, slowInterval());
-        return true;
-    case 6080:
-        startScrolling(CCoursDoc::kFastForward, kFastIntervalMs);
-        return true;
-    case 6050:
+    CommandTable& t = commandTable();
+    t.add(c::FastReversed, [this] { startScrolling(CCoursDoc::kFastReversed, kFastIntervalMs); });
+    t.add(c::SlowReversed, [this, slowInterval] { startScrolling(CCoursDoc::kSlowReversed, slowInterval()); });
+    t.add(c::SlowForward, [this, slowInterval] { startScrolling(CCoursDoc::kSlowForward, slowInterval()); });
+    t.add(c::FastForward, [this] { startScrolling(CCoursDoc::kFastForward, kFastIntervalMs); });
+    t.add(c::Stop, [this] {
         if (doc_.scrollingMode() != CCoursDoc::kNotScrolling) stopScrolling();
-        return true;
-    case 3013:
-        toggle("Phonetic");
-        return true;
-    case 3015:
-        toggle("Show Translate");
-        return true;
-    default:
-        break;
+    });
+    t.addChecked(c::Phonetic, [this] { toggle("Phonetic"); },
+                 [this] { return store_.readInt("Course", "Phonetic", 1) == 1; });
+    t.addChecked(c::Translation, [this] { toggle("Show Translate"); },
+                 [this] { return store_.readInt("Course", "Show Translate", 1) == 1; });
+    // The zoom commands are the picture view's; the view applies their scroll size.
+    for (const CommandEntry& e : picture_.commands().entries()) {
+        const int id = e.id;
+        t.addWhen(
+            id, [this, id] { zoomCommand(id); return true; }, [this, id] { return picture_.commandState(id); },
+            e.checkable);
     }
-    if (!picture_.onCommand(id)) return false;
+}
+
+void CCoursView::zoomCommand(int id) {
+    picture_.onCommand(id);
     if (id != PictureView::kIgnoredCommand) {
         const ScrollSize s = picture_.scrollSize();
         window_.setScrollSize(s.width, s.height);
         window_.invalidate();
     }
-    return true;
-}
-
-std::optional<CommandState> CCoursView::commandState(int id) const {
-    switch (id) {
-    case 6020:
-    case 6030:
-    case 6050:
-    case 6070:
-    case 6080:
-        return CommandState{};
-    case 3013:
-        return CommandState{true, store_.readInt("Course", "Phonetic", 1) == 1};
-    case 3015:
-        return CommandState{true, store_.readInt("Course", "Show Translate", 1) == 1};
-    default:
-        return picture_.commandState(id);
-    }
+    notifyStateChanged();
 }
 
 } // namespace lumora

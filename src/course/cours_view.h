@@ -4,7 +4,7 @@
 // page turning with a timer. The page is laid out here in logical units (picture_view.h: 0.2 mm,
 // y upward, top edge y = 0, a depth d is y = -d); the widget only paints the list of items.
 //
-// Commands: 6020 fast reversed (mode 1, 500 ms), 6030 slow reversed (mode 10, "Lesson"/"Timer" ms,
+// Commands (course/course_commands.h), declared in its command table: 6020 fast reversed (mode 1, 500 ms), 6030 slow reversed (mode 10, "Lesson"/"Timer" ms,
 // default 5000), 6070 slow forward (mode 20), 6080 fast forward (mode 2): each starts scrolling when
 // not scrolling and stops it otherwise; 6050 stops; 3013 flips "Course"/"Phonetic" (checked when 1);
 // 3015 flips "Course"/"Show Translate" (checked when 1); 4001..4008 zoom (picture_view.h,
@@ -121,13 +121,12 @@ public:
     // Closing the view stops the timer and sets the mode to 0.
     void onClose();
 
-    bool onCommand(int id) override;
-    std::optional<CommandState> commandState(int id) const override;
-
     PictureView& pictureView() { return picture_; }
     const PictureView& pictureView() const { return picture_; }
 
 private:
+    void declareCommands();
+    void zoomCommand(int id);
     void startScrolling(int mode, int intervalMs);
     void stopScrolling();
     void toggle(const char* key);

@@ -16,7 +16,11 @@ bool isZoomStep(int zoom) {
 } // namespace
 
 PictureView::PictureView(SettingsStore& store, std::string zoomSection, std::string zoomKey, int surfaceHeight)
-    : store_(store), section_(std::move(zoomSection)), key_(std::move(zoomKey)), height_(surfaceHeight) {}
+    : store_(store), section_(std::move(zoomSection)), key_(std::move(zoomKey)), height_(surfaceHeight) {
+    for (int id = kFirstZoomCommand; id <= kLastZoomCommand; ++id)
+        commandTable().addChecked(id, [this, id] { setZoomCommand(id); }, [this, id] { return zoom_ == zoomOfCommand(id); });
+    commandTable().add(kIgnoredCommand, [] {});
+}
 
 Density PictureView::densityOf(const DeviceMetrics& device) {
     Density d;
@@ -59,21 +63,13 @@ LogicalMapping PictureView::mappingFor(const Density& density) const {
     return m;
 }
 
-bool PictureView::onCommand(int id) {
-    if (id == kIgnoredCommand) return true;
+void PictureView::setZoomCommand(int id) {
     const int zoom = zoomOfCommand(id);
-    if (zoom == 0) return false;
+    if (zoom == 0) return;
     zoom_ = zoom;
     store_.writeInt(section_, key_, zoom);
     apply();
-    return true;
-}
-
-std::optional<CommandState> PictureView::commandState(int id) const {
-    if (id == kIgnoredCommand) return CommandState{};
-    const int zoom = zoomOfCommand(id);
-    if (zoom == 0) return std::nullopt;
-    return CommandState{true, zoom == zoom_};
+    notifyStateChanged();
 }
 
 } // namespace lumora

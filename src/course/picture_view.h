@@ -92,9 +92,9 @@ public:
     int surfaceHeight() const { return height_; }
     static LogicalPoint picturePosition() { return {10, -10}; }
 
-    // CommandTarget: 4001..4007 store and apply the zoom; 4008 is accepted and does nothing.
-    bool onCommand(int id) override;
-    std::optional<CommandState> commandState(int id) const override;
+    // Commands: 4001..4007 store and apply the zoom (checked: the current zoom); 4008 is accepted
+    // and does nothing.
+    void setZoomCommand(int id);
 
 private:
     void apply();

@@ -8,22 +8,6 @@
 
 namespace lumora {
 
-const std::array<ActivityTemplate, 10>& activityTemplates() {
-    static const std::array<ActivityTemplate, 10> templates = {{
-        {ActivityTemplateId::LessonsList, 1540, "CChoixDoc", "CConteChildWnd", "CChoixView", 1400},
-        {ActivityTemplateId::StoriesList, 1540, "CChoixDoc", "CConteChildWnd", "CChoixWriteView", 1490},
-        {ActivityTemplateId::Course, 10010, "CCoursDoc", "CCoursChildWnd", "CCoursView", 1410},
-        {ActivityTemplateId::KeyboardLearning, 10050, "CCoursDoc", "CLearnTypeChildWnd", "CEditCourseView", 1420},
-        {ActivityTemplateId::VoiceStudio, 10030, "CCoursDoc", "CRecFrame", "CSoundInGraphicView", 1430},
-        {ActivityTemplateId::Dictionary, 13007, "CDictionaryDoc", "CDictionaryFrame", "CAskDictView", 1450},
-        {ActivityTemplateId::Verify, 12002, "CExTranslDoc", "CAcquisFrame", "CAskAcquisView", 1460},
-        {ActivityTemplateId::PictureExercise, 13011, "CExTranslDoc", "CExFindPictureFrame", "CAskFindPictView", 1470},
-        {ActivityTemplateId::TranslationExercise, 13012, "CExTranslDoc", "CExTranslFrame", "CAskExTranslView", 1480},
-        {ActivityTemplateId::ScoreGraph, 10060, "CGraphDoc", "CGraphFrame", "CPadView", 1465},
-    }};
-    return templates;
-}
-
 const JobCodeRow* jobCodeRow(int code) {
     static const JobCodeRow rows[13] = {
         {0, ActivityTemplateId::LessonsList, "", 0},

@@ -11,7 +11,8 @@
 
 namespace lumora {
 
-// The ten activity types, in their registration order.
+// The ten activity types, in their registration order. Each is described once by its
+// ActivityDescriptor (foundation/activity_descriptor.h).
 enum class ActivityTemplateId {
     LessonsList,
     StoriesList,
@@ -24,17 +25,6 @@ enum class ActivityTemplateId {
     TranslationExercise,
     ScoreGraph,
 };
-
-struct ActivityTemplate {
-    ActivityTemplateId id;
-    int resourceId;
-    const char* document;
-    const char* childFrame;
-    const char* firstView;
-    int nameStringId; // string whose prompt names the activity
-};
-
-const std::array<ActivityTemplate, 10>& activityTemplates();
 
 // JobCode 0..12: the last activity ("Startup"/"Remember").
 struct JobCodeRow {

@@ -1,7 +1,9 @@
 #include "shell/choix.h"
 
-#include "foundation/media_names.h"
+#include "course/course_commands.h"
 #include "foundation/codecs.h"
+#include "foundation/frame_commands.h"
+#include "foundation/media_names.h"
 #include "resources/string_table.h"
 
 namespace lumora {
@@ -12,41 +14,41 @@ ChoixTemplate choixTemplateForWidth(int screenWidth) {
     return {1570, 5, 95, 60};
 }
 
-CChoixLogic::CChoixLogic(SettingsStore& store, const LessonCatalogue& catalogue, CatalogueKind kind,
+ChoixLogic::ChoixLogic(SettingsStore& store, const LessonCatalogue& catalogue, CatalogueKind kind,
                          ChoixHost& host)
     : store_(store), catalogue_(catalogue), kind_(kind), host_(host) {}
 
-void CChoixLogic::makeCurrent() {
+void ChoixLogic::makeCurrent() {
     store_.writeString("Write", "Write", kind_ == CatalogueKind::Lessons ? "NO" : "YES");
 }
 
-void CChoixLogic::initialUpdate() { makeCurrent(); }
+void ChoixLogic::initialUpdate() { makeCurrent(); }
 
-int CChoixLogic::entryCount() const { return catalogue_.count(); }
+int ChoixLogic::entryCount() const { return catalogue_.count(); }
 
-std::string CChoixLogic::title(int index) const {
+std::string ChoixLogic::title(int index) const {
     if (index < 0 || index >= catalogue_.count()) return {};
     return decodeText(catalogue_.title(index, 0), encodingForLanguage(0));
 }
 
-std::string CChoixLogic::tooltip(int buttonId) {
+std::string ChoixLogic::tooltip(int buttonId) {
     const int i = buttonId - kChoixFirstButton;
     if (kind_ == CatalogueKind::Lessons) {
         makeCurrent();
         if (i >= 0 && i < catalogue_.count()) return title(i);
-        return strings::prompt(1490);
+        return strings::prompt(cmd::frame::ReadingCourse);
     }
     return title(i);
 }
 
-void CChoixLogic::click(int buttonId) {
+void ChoixLogic::click(int buttonId) {
     const int i = buttonId - kChoixFirstButton;
     if (kind_ == CatalogueKind::Lessons) {
         makeCurrent();
         if (i < 0 || i >= catalogue_.count()) return;
         store_.writeInt("Course", "Lesson", i);
         store_.writeInt("Course", "Page", 0);
-        host_.postCommand(1410);
+        host_.postCommand(cmd::frame::Course);
         return;
     }
     // The stories list reads its count in the stories catalogue, whichever catalogue another
@@ -62,7 +64,7 @@ void CChoixLogic::click(int buttonId) {
     host_.setWaitCursor(false);
 }
 
-std::string CChoixLogic::lessonPictureName(int index) const {
+std::string ChoixLogic::lessonPictureName(int index) const {
     if (index < 0 || index >= catalogue_.count()) return {};
     const std::string dir = lessonMediaDirectory(store_, catalogue_, index);
     const std::string sound = catalogue_.SoundStem(index, 0, 1);

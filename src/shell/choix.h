@@ -35,9 +35,9 @@ public:
 };
 
 // CChoixView (lessons, role LessonsListView) and CChoixWriteView (stories, StoriesListView).
-class CChoixLogic {
+class ChoixLogic {
 public:
-    CChoixLogic(SettingsStore& store, const LessonCatalogue& catalogue, CatalogueKind kind, ChoixHost& host);
+    ChoixLogic(SettingsStore& store, const LessonCatalogue& catalogue, CatalogueKind kind, ChoixHost& host);
 
     CatalogueKind kind() const { return kind_; }
     // Makes the view's catalogue current ("Write"/"Write" = "NO" for lessons, "YES" for stories).

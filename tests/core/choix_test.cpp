@@ -42,8 +42,8 @@ struct Lists {
     ContentLocator locator{store, files};
     LessonCatalogue catalogue{locator};
     FakeChoixHost host;
-    CChoixLogic lessons{store, catalogue, CatalogueKind::Lessons, host};
-    CChoixLogic stories{store, catalogue, CatalogueKind::Stories, host};
+    ChoixLogic lessons{store, catalogue, CatalogueKind::Lessons, host};
+    ChoixLogic stories{store, catalogue, CatalogueKind::Stories, host};
     Lists(int lessonCount, int storyCount) {
         store.writeString("Course", "SysDir", (cd.path() / "nowhere").string() + "/");
         if (lessonCount >= 0) writeFile(cd.path() / "DATA" / "WIN32" / "LISTE.DAT", entries("Lesson", lessonCount));

@@ -322,3 +322,42 @@ TEST(CoursView, TogglesAndZoomCommands) {
     EXPECT_EQ(f.window.invalidations, 4);
     EXPECT_FALSE(v.onCommand(6060)); // the document's command
 }
+
+// The view and the document tell their listeners when their command states change, also when the
+// change comes from outside a command: the scrolling stopping as the window closes, the ideogram
+// set chosen elsewhere. Each target declares whether its commands carry a check mark.
+TEST(CoursView, StateChangesReachTheListeners) {
+    ViewFixture f;
+    f.c.addSimpleLesson("L0", 2);
+    f.make();
+    int docChanges = 0, viewChanges = 0;
+    StateSubscription d = f.doc->addStateListener([&] { ++docChanges; });
+    StateSubscription v = f.view->addStateListener([&] { ++viewChanges; });
+
+    f.view->onCommand(6080); // starts scrolling: the document's mode changes
+    EXPECT_EQ(docChanges, 1);
+    docChanges = 0;
+    f.view->onClose(); // stops it, without a command
+    EXPECT_EQ(f.doc->scrollingMode(), CCoursDoc::kNotScrolling);
+    EXPECT_EQ(docChanges, 1);
+    f.view->onClose(); // nothing changes any more
+    EXPECT_EQ(docChanges, 1);
+
+    f.doc->setIdeogramSet(1);
+    EXPECT_EQ(docChanges, 2);
+    EXPECT_TRUE(f.doc->commandState(13110)->checked);
+    f.view->onCommand(3013);
+    f.view->onCommand(4005);
+    EXPECT_EQ(viewChanges, 2);
+
+    // A removed listener hears nothing; one that outlives its target is harmless.
+    d.reset();
+    f.doc->setIdeogramSet(0);
+    EXPECT_EQ(docChanges, 2);
+    f.view.reset();
+    v.reset();
+
+    for (int id : {13100, 13110}) EXPECT_TRUE(f.doc->isCheckable(id)) << id;
+    for (int id : {6060, 7014, 7110}) EXPECT_FALSE(f.doc->isCheckable(id)) << id;
+    EXPECT_FALSE(f.doc->declares(3013)); // the view's
+}

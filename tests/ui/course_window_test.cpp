@@ -30,6 +30,7 @@ private slots:
     void closedCourseLeavesTheProgramCaption();
     void stoppingFastScrollingReadsThePage();
     void keysOfTheListAndTheButtons();
+    void actionsFollowStateChangesWithoutPolling();
 };
 
 void CourseWindowTest::endOfLessonGoesOnWithoutTheVerifyActivity() {
@@ -124,6 +125,28 @@ void CourseWindowTest::keysOfTheListAndTheButtons() {
     QCOMPARE(p.frame->action(6060)->toolTip(), QStringLiteral("Go to the next page (Right)"));
     QCOMPARE(p.frame->action(6090)->toolTip(), QStringLiteral("Go to the next lesson (PgDown)"));
     QCOMPARE(p.frame->action(7014)->toolTip(), QStringLiteral("Listen to the four phrases of the page"));
+}
+
+void CourseWindowTest::actionsFollowStateChangesWithoutPolling() {
+    Program p;
+    QVERIFY(p.start());
+    p.store->writeInt("Course", "Lesson", 0);
+    p.frame->dispatch(1410);
+    auto* course = static_cast<CourseActivity*>(p.frame->currentActivity());
+    QVERIFY(p.frame->action(13100)->isChecked());
+    // The ideogram set changed outside any command (as a dialog would): the menu follows at once,
+    // with no refresh asked for and no event loop turning.
+    course->document().setIdeogramSet(1);
+    QVERIFY(p.frame->action(13110)->isChecked());
+    QVERIFY(!p.frame->action(13100)->isChecked());
+    // A preferences sheet that arrives enables the command that needs it.
+    QVERIFY(!p.frame->action(7100)->isEnabled());
+    p.frame->registerDialog(1500, [] {});
+    QVERIFY(p.frame->action(7100)->isEnabled());
+    // Check marks come from the table of the target that declares the command.
+    QVERIFY(p.frame->action(13110)->isCheckable());
+    QVERIFY(p.frame->action(4004)->isCheckable());
+    QVERIFY(!p.frame->action(6060)->isCheckable());
 }
 
 QTEST_MAIN(CourseWindowTest)

@@ -11,6 +11,7 @@
 #include "foundation/language_table.h"
 #include "platform/qt_help_viewer.h"
 #include "resources/ui/icons.h"
+#include "course/ui/course_activities.h"
 #include "shell/main_frame_logic.h"
 #include "ui/ui_fixture.h"
 

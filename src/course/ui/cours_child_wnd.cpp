@@ -9,25 +9,27 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include "course/course_commands.h"
 #include "course/ui/cours_view_widget.h"
+#include "course/ui/course_activities.h"
 #include "course/ui/direct_access_dialog.h"
 #include "course/ui/media_control_widget.h"
+#include "foundation/app_commands.h"
+#include "foundation/frame_commands.h"
+#include "foundation/ui/app_context.h"
 #include "resources/string_table.h"
-#include "shell/main_frame_logic.h"
-#include "shell/ui/main_frame.h"
 
 namespace lumora {
 
 namespace {
 QString qs(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-
-constexpr int kNextStoryCommand = 6090;
-constexpr int kTranslationLanguageCommand = 7100; // opens the preferences
 } // namespace
 
-CourseActivity::CourseActivity(CMainFrame& frame)
-    : frame_(frame), doc_(frame.context().store, frame.context().catalogue, frame.context().sound(),
-                          frame.context().clock(), frame.context().prompts()) {}
+CourseActivity::CourseActivity(ActivityHost& host)
+    : host_(host), doc_(host.context().store, host.context().catalogue, host.context().sound(),
+                        host.context().clock(), host.context().prompts()) {
+    declareCommands();
+}
 
 CourseActivity::~CourseActivity() {
     closing();
@@ -46,20 +48,20 @@ QWidget* CourseActivity::widget() {
     toolbar_->setIconSize(QSize(24, 24));
     toolbar_->setAllowedAreas(Qt::AllToolBarAreas);
     for (int id : courseToolbar()) {
-        if (id == cmd::kSeparator)
+        if (id == cmd::app::Separator)
             toolbar_->addSeparator();
         else
-            toolbar_->addAction(frame_.action(id));
+            toolbar_->addAction(host_.action(id));
     }
     window_->addToolBar(Qt::TopToolBarArea, toolbar_);
 
-    viewWidget_ = new CoursViewWidget(frame_, window_);
-    view_ = std::make_unique<CCoursView>(frame_.context().store, doc_, *viewWidget_, *viewWidget_);
+    viewWidget_ = new CoursViewWidget(host_, window_);
+    view_ = std::make_unique<CCoursView>(host_.context().store, doc_, *viewWidget_, *viewWidget_);
     viewWidget_->attach(&doc_, view_.get());
     window_->setCentralWidget(viewWidget_);
 
     // The media control is created with the frame, hidden until a page has a video.
-    media_ = new MediaControlWidget(frame_.context(), &frame_, window_);
+    media_ = new MediaControlWidget(host_.context(), host_.dialogParent(), window_);
     mediaGuard_ = media_;
     doc_.setFrame(this);
     return window_;
@@ -97,7 +99,7 @@ void CourseActivity::closing() {
     }
 }
 
-QString CourseActivity::initialCaption() const { return qs(strings::prompt(cmd::kCourse)); }
+QString CourseActivity::initialCaption() const { return qs(strings::prompt(cmd::frame::Course)); }
 
 void CourseActivity::setChildCaption(const std::string& caption) {
     QWidget* child = window_ ? window_->parentWidget() : nullptr;
@@ -105,9 +107,9 @@ void CourseActivity::setChildCaption(const std::string& caption) {
     if (child) child->setWindowTitle(qs(caption));
 }
 
-void CourseActivity::setMainCaption(const std::string& caption) { frame_.setMainCaption(caption); }
+void CourseActivity::setMainCaption(const std::string& caption) { host_.setMainCaption(caption); }
 
-void CourseActivity::clearStatusMessage() { frame_.clearStatusMessage(); }
+void CourseActivity::clearStatusMessage() { host_.clearStatusMessage(); }
 
 void CourseActivity::updateAllViews() {
     if (view_) view_->onUpdate();
@@ -117,66 +119,65 @@ void CourseActivity::repaintCourseView() {
     if (viewWidget_) viewWidget_->viewport()->repaint();
 }
 
-void CourseActivity::setBusyCursor(bool on) { frame_.setWaitCursor(on); }
+void CourseActivity::setBusyCursor(bool on) { host_.setWaitCursor(on); }
 
 void CourseActivity::openActivity(int commandId) {
     // The end of a lesson asks for "Verify your learning". While that activity cannot be opened,
     // the learner goes on to the next lesson instead of staying on the last page with nothing
     // happening.
-    if (commandId == cmd::kVerify && !frame_.activityAvailable(ActivityTemplateId::Verify)) {
-        frame_.postCommand(kNextStoryCommand);
+    if (commandId == cmd::frame::Verify && !host_.activityAvailable(ActivityTemplateId::Verify)) {
+        host_.postCommand(cmd::course::NextStory);
         return;
     }
-    frame_.postCommand(commandId);
+    host_.postCommand(commandId);
 }
 
-void CourseActivity::showHelpContext(int context) { frame_.showHelpContext(context); }
+void CourseActivity::showHelpContext(int context) { host_.showHelpContext(context); }
 
-void CourseActivity::runPreferences() { frame_.runPreferences(); }
+void CourseActivity::runPreferences() { host_.runPreferences(); }
 
 bool CourseActivity::runDirectAccess(DirectAccessModel& model) {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    DirectAccessDialog dialog(model, screen ? screen->geometry().width() : 1024, &frame_);
+    DirectAccessDialog dialog(model, screen ? screen->geometry().width() : 1024, host_.dialogParent());
     return dialog.exec() == QDialog::Accepted;
 }
 
 CMultimediaCtrl* CourseActivity::mediaControl() { return media() ? &media()->control() : nullptr; }
 
-bool CourseActivity::onCommand(int id) {
-    switch (id) {
-    case cmd::kFilePrint: {
-        QPrinter printer(QPrinter::HighResolution);
-        QPrintDialog dialog(&printer, &frame_);
-        if (dialog.exec() == QDialog::Accepted) viewWidget_->print(&printer);
-        return true;
-    }
-    case cmd::kFilePrintPreview: {
-        QPrinter printer(QPrinter::HighResolution);
-        QPrintPreviewDialog preview(&printer, &frame_);
-        QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, viewWidget_,
-                         [this](QPrinter* p) { viewWidget_->print(p); });
-        preview.resize(900, 700);
-        preview.exec();
-        return true;
-    }
-    case cmd::kFilePrintSetup: {
-        QPrinter printer(QPrinter::HighResolution);
-        QPrintDialog dialog(&printer, &frame_);
-        dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
-        dialog.exec();
-        return true;
-    }
-    case kTranslationLanguageCommand:
-        // Without the preferences sheet the command has nothing to show: it stays disabled.
-        return !frame_.dialogAvailable(cmd::kPreferences);
-    default: return false;
-    }
+void CourseActivity::declareCommands() {
+    CommandTable& t = commandTable();
+    t.add(cmd::app::FilePrint, [this] { print(); });
+    t.add(cmd::app::FilePrintPreview, [this] { printPreview(); });
+    t.add(cmd::app::FilePrintSetup, [this] { printSetup(); });
+    // Without the preferences sheet the command has nothing to show: it stays disabled.
+    t.addWhen(
+        cmd::course::TranslationLanguage, [this] { return !host_.dialogAvailable(cmd::frame::Preferences); },
+        [this]() -> std::optional<CommandState> {
+            if (host_.dialogAvailable(cmd::frame::Preferences)) return std::nullopt;
+            return CommandState{false, false};
+        });
 }
 
-std::optional<CommandState> CourseActivity::commandState(int id) const {
-    if (id == cmd::kFilePrint || id == cmd::kFilePrintPreview || id == cmd::kFilePrintSetup) return CommandState{};
-    if (id == kTranslationLanguageCommand && !frame_.dialogAvailable(cmd::kPreferences)) return CommandState{false, false};
-    return std::nullopt;
+void CourseActivity::print() {
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, host_.dialogParent());
+    if (dialog.exec() == QDialog::Accepted) viewWidget_->print(&printer);
+}
+
+void CourseActivity::printPreview() {
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintPreviewDialog preview(&printer, host_.dialogParent());
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, viewWidget_,
+                     [this](QPrinter* p) { viewWidget_->print(p); });
+    preview.resize(900, 700);
+    preview.exec();
+}
+
+void CourseActivity::printSetup() {
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, host_.dialogParent());
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+    dialog.exec();
 }
 
 } // namespace lumora

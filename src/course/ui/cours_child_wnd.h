@@ -9,19 +9,18 @@
 
 #include "course/cours_doc.h"
 #include "course/cours_view.h"
-#include "shell/ui/activity.h"
+#include "foundation/ui/activity.h"
 
 class QToolBar;
 
 namespace lumora {
 
-class CMainFrame;
 class CoursViewWidget;
 class MediaControlWidget;
 
 class CourseActivity final : public Activity, public CourseFrame, public CommandTarget {
 public:
-    explicit CourseActivity(CMainFrame& frame);
+    explicit CourseActivity(ActivityHost& host);
     ~CourseActivity() override;
 
     // Activity
@@ -47,9 +46,8 @@ public:
     bool runDirectAccess(DirectAccessModel& model) override;
     CMultimediaCtrl* mediaControl() override;
 
-    // Printing commands of the course window: 57607 print, 57609 print preview, 57606 print setup.
-    bool onCommand(int id) override;
-    std::optional<CommandState> commandState(int id) const override;
+    // Commands of the course window: 57607 print, 57609 print preview, 57606 print setup; it
+    // withholds 7100 (translation language) from the document while there is no preferences sheet.
 
     CCoursDoc& document() { return doc_; }
     CCoursView& view() { return *view_; }
@@ -58,7 +56,12 @@ public:
     QToolBar* toolbar() const { return toolbar_; }
 
 private:
-    CMainFrame& frame_;
+    void declareCommands();
+    void print();
+    void printPreview();
+    void printSetup();
+
+    ActivityHost& host_;
     CCoursDoc doc_;
     QMainWindow* window_ = nullptr;
     QToolBar* toolbar_ = nullptr;

@@ -11,7 +11,7 @@
 #include "course/dib.h"
 #include "course/ui/content_fonts.h"
 #include "resources/ui/icons.h"
-#include "shell/ui/main_frame.h"
+#include "foundation/ui/activity.h"
 
 namespace lumora {
 
@@ -34,7 +34,7 @@ QSizeF iconUnits(int id) {
 }
 } // namespace
 
-CoursViewWidget::CoursViewWidget(CMainFrame& frame, QWidget* parent) : PictureViewWidget(parent), frame_(frame) {
+CoursViewWidget::CoursViewWidget(ActivityHost& frame, QWidget* parent) : PictureViewWidget(parent), frame_(frame) {
     setObjectName(QStringLiteral("CCoursView"));
     timer_.setObjectName(QStringLiteral("scrollTimer"));
     connect(&timer_, &QTimer::timeout, this, [this] {

@@ -14,12 +14,12 @@ class QPrinter;
 
 namespace lumora {
 
-class CMainFrame;
+class ActivityHost;
 
 class CoursViewWidget final : public PictureViewWidget, public ViewTimer {
     Q_OBJECT
 public:
-    CoursViewWidget(CMainFrame& frame, QWidget* parent = nullptr);
+    CoursViewWidget(ActivityHost& host, QWidget* parent = nullptr);
     ~CoursViewWidget() override;
 
     void attach(CCoursDoc* doc, CCoursView* view);
@@ -47,7 +47,7 @@ private:
     QSizeF measureItems(const std::vector<DrawItem>& items) const;
     void schedulePlay();
 
-    CMainFrame& frame_;
+    ActivityHost& frame_;
     CCoursDoc* doc_ = nullptr;
     CCoursView* view_ = nullptr;
     QTimer timer_;

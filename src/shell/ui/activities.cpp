@@ -1,19 +1,31 @@
 #include "shell/ui/activities.h"
 
-#include "course/ui/cours_child_wnd.h"
-#include "shell/ui/choix_view.h"
+#include "course/ui/course_activities.h"
+#include "dictionary/ui/dictionary_activity.h"
+#include "exercises/ui/exercise_activities.h"
+#include "shell/ui/list_activities.h"
 #include "shell/ui/main_frame.h"
+#include "voice/ui/voice_activity.h"
 
 namespace lumora {
 
+std::vector<ActivityType> activityTypes() {
+    return {
+        lessonsListActivity(),
+        storiesListActivity(),
+        courseActivity(),
+        keyboardLearningActivity(),
+        voiceStudioActivity(),
+        dictionaryActivity(),
+        verifyActivity(),
+        pictureExerciseActivity(),
+        translationExerciseActivity(),
+        scoreGraphActivity(),
+    };
+}
+
 void registerActivities(CMainFrame& frame) {
-    frame.registerActivity(ActivityTemplateId::LessonsList, [](CMainFrame& f) {
-        return std::make_unique<ChoixActivity>(f, CatalogueKind::Lessons);
-    });
-    frame.registerActivity(ActivityTemplateId::StoriesList, [](CMainFrame& f) {
-        return std::make_unique<ChoixActivity>(f, CatalogueKind::Stories);
-    });
-    frame.registerActivity(ActivityTemplateId::Course, [](CMainFrame& f) { return std::make_unique<CourseActivity>(f); });
+    for (ActivityType& type : activityTypes()) frame.registerActivity(std::move(type));
 }
 
 } // namespace lumora

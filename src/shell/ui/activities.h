@@ -1,10 +1,15 @@
 #pragma once
-// The activity types this build of the program offers, registered on the main frame.
+// The activity types of the program, in their registration order, and their registration on the
+// main frame.
+#include <vector>
+
+#include "foundation/ui/activity.h"
+
 namespace lumora {
 
 class CMainFrame;
 
-// Lessons list, stories list and the course.
+std::vector<ActivityType> activityTypes();
 void registerActivities(CMainFrame& frame);
 
 } // namespace lumora

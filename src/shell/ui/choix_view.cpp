@@ -15,8 +15,9 @@
 #include <QToolTip>
 
 #include "course/dib.h"
+#include "foundation/frame_commands.h"
+#include "foundation/ui/app_context.h"
 #include "resources/string_table.h"
-#include "shell/ui/main_frame.h"
 
 namespace lumora {
 
@@ -349,7 +350,7 @@ bool CChoixView::eventFilter(QObject* watched, QEvent* event) {
 
 // ------------------------------------------------------------------ ChoixActivity
 
-ChoixActivity::ChoixActivity(CMainFrame& frame, CatalogueKind kind) : frame_(frame), kind_(kind) {}
+ChoixActivity::ChoixActivity(ActivityHost& host, CatalogueKind kind) : host_(host), kind_(kind) {}
 
 ChoixActivity::~ChoixActivity() = default;
 
@@ -366,16 +367,16 @@ QWidget* ChoixActivity::widget() {
     if (!view_) {
         const QScreen* screen = QGuiApplication::primaryScreen();
         const int width = screen ? screen->geometry().width() : 1024;
-        view_ = new CChoixView(frame_.context(), frame_, kind_, width);
+        view_ = new CChoixView(host_.context(), *this, kind_, width);
         view_->initialUpdate();
     }
     return view_;
 }
 
-void ChoixActivity::activated() { frame_.setMainCaption(strings::text(28674)); }
+void ChoixActivity::activated() { host_.setMainCaption(strings::text(28674)); }
 
 QString ChoixActivity::initialCaption() const {
-    return qs(strings::prompt(kind_ == CatalogueKind::Lessons ? 1400 : 1490));
+    return qs(strings::prompt(kind_ == CatalogueKind::Lessons ? cmd::frame::LessonsList : cmd::frame::ReadingCourse));
 }
 
 } // namespace lumora

@@ -11,12 +11,11 @@
 #include <QScrollArea>
 
 #include "shell/choix.h"
-#include "shell/ui/activity.h"
+#include "foundation/ui/activity.h"
 
 namespace lumora {
 
 class AppContext;
-class CMainFrame;
 
 // One button of the wall.
 class ChoixButton final : public QAbstractButton {
@@ -56,7 +55,7 @@ public:
     CChoixView(AppContext& context, ChoixHost& host, CatalogueKind kind, int screenWidth, QWidget* parent = nullptr);
 
     const ChoixTemplate& formTemplate() const { return template_; }
-    CChoixLogic& logic() { return logic_; }
+    ChoixLogic& logic() { return logic_; }
     ChoixButton* button(int index) const { return buttons_.at(static_cast<std::size_t>(index)); }
     // Reads the catalogue again: labels, pictures, tooltips.
     void initialUpdate();
@@ -70,16 +69,16 @@ private:
     QImage loadIdeogram(int index) const;
 
     AppContext& context_;
-    CChoixLogic logic_;
+    ChoixLogic logic_;
     ChoixTemplate template_;
     QWidget* wall_ = nullptr;
     std::vector<ChoixButton*> buttons_;
 };
 
 // The activity of both lists (a CChoixDoc in a CConteChildWnd).
-class ChoixActivity final : public Activity {
+class ChoixActivity final : public Activity, private ChoixHost {
 public:
-    ChoixActivity(CMainFrame& frame, CatalogueKind kind);
+    ChoixActivity(ActivityHost& host, CatalogueKind kind);
     ~ChoixActivity() override;
     ActivityTemplateId templateId() const override;
     bool open(const std::string& fileName) override;
@@ -90,7 +89,16 @@ public:
     CChoixView* view() const { return view_; }
 
 private:
-    CMainFrame& frame_;
+    // ChoixHost: a story click opens the story reading through the main frame.
+    void postCommand(int id) override { host_.postCommand(id); }
+    void setWaitCursor(bool on) override { host_.setWaitCursor(on); }
+    void closeActivityWindows() override { host_.closeActivityWindows(); }
+    bool openActivity(ActivityTemplateId id, const std::string& fileName) override {
+        return host_.openActivity(id, fileName);
+    }
+    void startActiveActivity(ActivityTemplateId id) override { host_.startActiveActivity(id); }
+
+    ActivityHost& host_;
     CatalogueKind kind_;
     std::string name_; // the document holds only the name it was opened with
     CChoixView* view_ = nullptr;

@@ -16,6 +16,7 @@
 #include <QWhatsThis>
 
 #include "foundation/codecs.h"
+#include "foundation/frame_commands.h"
 #include "resources/string_table.h"
 #include "resources/ui/icons.h"
 #include "shell/ui/internet_hint_dialog.h"
@@ -24,12 +25,6 @@ namespace lumora {
 
 namespace {
 QString qs(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-
-// Commands whose menu items carry a check mark.
-bool isCheckable(int id) {
-    return id == cmd::kTimeToZero || id == cmd::kViewToolbar || id == cmd::kViewStatusBar || id == 3013 ||
-           id == 3015 || id == 13100 || id == 13110 || (id >= 4001 && id <= 4007);
-}
 
 // The tooltip of a command: its tooltip string, else its prompt.
 QString commandTip(int id) {
@@ -99,7 +94,6 @@ CMainFrame::CMainFrame(AppContext& context)
     buildStatusBar();
     mainCaption_ = qs(strings::text(28674));
     rebuildMenus();
-    applyAccelerators(1600);
     updateTitle();
 
     clockTimer_ = new QTimer(this);
@@ -107,16 +101,13 @@ CMainFrame::CMainFrame(AppContext& context)
     connect(clockTimer_, &QTimer::timeout, this, &CMainFrame::updateClockPanes);
     clockTimer_->start();
 
-    stateTimer_ = new QTimer(this);
-    stateTimer_->setInterval(400);
-    connect(stateTimer_, &QTimer::timeout, this, &CMainFrame::refreshCommandStates);
-    stateTimer_->start();
-
     qApp->installEventFilter(this);
 }
 
 CMainFrame::~CMainFrame() {
     qApp->removeEventFilter(this);
+    listening_.clear();
+    listened_ = nullptr;
     // Close every activity while the frame is whole, those waiting for deletion too.
     for (QMdiSubWindow* w : mdi_->subWindowList()) delete w;
     for (const QPointer<QMdiSubWindow>& w : closing_) delete w.data();
@@ -127,9 +118,21 @@ void CMainFrame::setApplication(CCoursApp* app) {
     updateClockPanes();
 }
 
-void CMainFrame::registerActivity(ActivityTemplateId id, ActivityFactory factory) { factories_[id] = std::move(factory); }
+void CMainFrame::registerActivity(ActivityType type) {
+    const ActivityTemplateId id = type.descriptor.templateId;
+    if (type.factory)
+        factories_[id] = std::move(type.factory);
+    else
+        factories_.erase(id);
+    commands_.registerActivity(std::move(type.descriptor));
+    refreshCommandStates();
+}
 
-void CMainFrame::registerDialog(int command, std::function<void()> run) { dialogs_[command] = std::move(run); }
+void CMainFrame::registerDialog(int command, std::function<void()> run) {
+    dialogs_[command] = std::move(run);
+    // The command, and those of the activities that withhold theirs without the dialog, follow.
+    commandStatesChanged();
+}
 
 QAction* CMainFrame::action(int id) {
     auto it = actions_.find(id);
@@ -143,7 +146,7 @@ QAction* CMainFrame::action(int id) {
     a->setStatusTip(prompt);
     a->setWhatsThis(commandTip(id));
     if (icons::hasCommandIcon(id)) a->setIcon(icons::commandIcon(id));
-    a->setCheckable(isCheckable(id));
+    a->setCheckable(commands_.isCheckable(id));
     a->setShortcutContext(Qt::WindowShortcut);
     a->setEnabled(false);
     connect(a, &QAction::triggered, this, [this, id] { dispatch(id); });
@@ -159,12 +162,14 @@ void CMainFrame::buildToolbar() {
     toolbar_->setMovable(true);
     toolbar_->setAllowedAreas(Qt::AllToolBarAreas);
     for (int id : mainToolbar()) {
-        if (id == cmd::kSeparator)
+        if (id == cmd::app::Separator)
             toolbar_->addSeparator();
         else
             toolbar_->addAction(action(id));
     }
     addToolBar(Qt::TopToolBarArea, toolbar_);
+    // The toolbar's own menu may hide it: the View menu's check mark follows.
+    connect(toolbar_, &QToolBar::visibilityChanged, this, [this](bool) { commandStatesChanged(); });
 }
 
 void CMainFrame::buildStatusBar() {
@@ -205,7 +210,7 @@ void CMainFrame::dispatch(int id) {
     }
     if (!handled) commands_.onCommand(id);
     --dispatchDepth_;
-    refreshCommandStates();
+    if (dispatchDepth_ == 0 || statesDirty_) refreshCommandStates();
 }
 
 void CMainFrame::postCommand(int id) {
@@ -219,40 +224,94 @@ void CMainFrame::postCommand(int id) {
     });
 }
 
-CommandState CMainFrame::stateOf(int id) const {
-    if (Activity* a = currentActivity()) {
-        for (CommandTarget* t : a->commandTargets())
-            if (t)
-                if (auto s = t->commandState(id)) return *s;
+namespace {
+// Where a command's state comes from: the first target of the chain that takes it.
+struct Routed {
+    CommandState state{false, false};
+    bool declared = false;
+    bool checkable = false;
+};
+Routed routeState(const std::vector<CommandTarget*>& chain, int id) {
+    Routed r;
+    for (CommandTarget* t : chain) {
+        if (!t) continue;
+        if (!r.declared && t->declares(id)) {
+            r.declared = true;
+            r.checkable = t->isCheckable(id);
+        }
+        if (auto s = t->commandState(id)) {
+            r.state = *s;
+            r.declared = true;
+            r.checkable = t->isCheckable(id);
+            return r;
+        }
     }
-    if (auto s = commands_.commandState(id)) return *s;
-    return CommandState{false, false};
+    return r;
+}
+} // namespace
+
+CommandState CMainFrame::stateOf(int id) const {
+    std::vector<CommandTarget*> chain;
+    if (Activity* a = currentActivity()) chain = a->commandTargets();
+    chain.push_back(const_cast<MainFrameCommands*>(&commands_));
+    return routeState(chain, id).state;
 }
 
 void CMainFrame::refreshCommandStates() {
+    statesDirty_ = false;
+    std::vector<CommandTarget*> chain;
+    if (Activity* a = currentActivity()) chain = a->commandTargets();
+    chain.push_back(&commands_);
     for (auto& [id, a] : actions_) {
-        const CommandState s = stateOf(id);
-        if (a->isEnabled() != s.enabled) a->setEnabled(s.enabled);
-        if (a->isCheckable() && a->isChecked() != s.checked) a->setChecked(s.checked);
+        const Routed r = routeState(chain, id);
+        // The check mark belongs to the command as the target that declares it says.
+        if (r.declared && a->isCheckable() != r.checkable) a->setCheckable(r.checkable);
+        if (a->isEnabled() != r.state.enabled) a->setEnabled(r.state.enabled);
+        if (a->isCheckable() && a->isChecked() != r.state.checked) a->setChecked(r.state.checked);
     }
+}
+
+void CMainFrame::commandStatesChanged() {
+    // Inside a command the refresh after it covers every change it made.
+    if (dispatchDepth_ > 0) {
+        statesDirty_ = true;
+        return;
+    }
+    refreshCommandStates();
+}
+
+void CMainFrame::listenToCurrentActivity() {
+    Activity* a = currentActivity();
+    if (a == listened_) return;
+    listening_.clear();
+    listened_ = a;
+    if (!a) return;
+    for (CommandTarget* t : a->commandTargets())
+        if (t) listening_.push_back(t->addStateListener([this] { commandStatesChanged(); }));
+    listening_.push_back(commands_.addStateListener([this] { commandStatesChanged(); }));
 }
 
 // ------------------------------------------------------------------ menus and accelerators
 
-void CMainFrame::rebuildMenus() {
+const ActivityDescriptor* CMainFrame::currentDescriptor() const {
     const Activity* a = currentActivity();
-    const int resource = a ? a->resourceId() : 1600;
+    return a ? activities().byTemplate(a->templateId()) : nullptr;
+}
+
+void CMainFrame::rebuildMenus() {
+    const ActivityDescriptor* d = currentDescriptor();
+    const int resource = d ? d->resourceId : 1600;
     if (resource == menuResource_) return;
     menuResource_ = resource;
     menuBar()->clear();
     for (QMenu* m : menus_) m->deleteLater();
     menus_.clear();
-    for (const MenuLayout& layout : lumora::menuBar(resource)) {
+    for (const MenuLayout& layout : d ? d->menus : frameMenuBar()) {
         QMenu* m = menuBar()->addMenu(qs(layout.title));
         menus_.push_back(m);
         connect(m, &QMenu::aboutToShow, this, &CMainFrame::refreshCommandStates);
         for (const MenuEntry& e : layout.entries) {
-            if (e.id == cmd::kSeparator) {
+            if (e.id == cmd::app::Separator) {
                 m->addSeparator();
                 continue;
             }
@@ -261,13 +320,14 @@ void CMainFrame::rebuildMenus() {
             m->addAction(act);
         }
     }
-    applyAccelerators(resource);
+    applyAccelerators(d);
     refreshCommandStates();
 }
 
-void CMainFrame::applyAccelerators(int resourceId) {
+void CMainFrame::applyAccelerators(const ActivityDescriptor* activity) {
+    static const std::vector<Accelerator> none;
     std::map<int, QList<QKeySequence>> keys;
-    for (const Accelerator& acc : acceleratorsFor(resourceId))
+    for (const Accelerator& acc : acceleratorsFor(activity ? activity->accelerators : none))
         keys[acc.id].append(QKeySequence::fromString(QString::fromStdString(acc.keys), QKeySequence::PortableText));
     for (const auto& [id, list] : keys) action(id); // create the commands that only keys reach
     for (auto& [id, a] : actions_) {
@@ -317,8 +377,8 @@ bool CMainFrame::openActivity(ActivityTemplateId id, const std::string& fileName
 }
 
 DocumentKind CMainFrame::activeDocumentKind() const {
-    const Activity* a = currentActivity();
-    return a ? a->documentKind() : DocumentKind::None;
+    const ActivityDescriptor* d = currentDescriptor();
+    return d ? d->documentKind : DocumentKind::None;
 }
 
 void CMainFrame::closeActiveDocument() {
@@ -353,7 +413,9 @@ void CMainFrame::onCurrentChildChanged() {
     // With no activity on screen the caption is the program's name again, not the title of the
     // lesson that was last shown.
     if (!now) mainCaption_ = qs(strings::text(28674));
+    listenToCurrentActivity();
     rebuildMenus();
+    refreshCommandStates();
     updateTitle();
 }
 
@@ -425,11 +487,11 @@ bool CMainFrame::createMainFrame() {
 }
 
 void CMainFrame::runPreferences() {
-    if (dialogAvailable(cmd::kPreferences)) runDialog(cmd::kPreferences);
+    if (dialogAvailable(cmd::frame::Preferences)) runDialog(cmd::frame::Preferences);
 }
 
 void CMainFrame::showTipOfTheDay() {
-    if (dialogAvailable(cmd::kTipOfTheDay)) runDialog(cmd::kTipOfTheDay);
+    if (dialogAvailable(cmd::app::TipOfTheDay)) runDialog(cmd::app::TipOfTheDay);
 }
 
 void CMainFrame::setWaitCursor(bool on) {
@@ -458,7 +520,10 @@ bool CMainFrame::dialogAvailable(int command) const { return dialogs_.count(comm
 
 void CMainFrame::runDialog(int command) {
     const auto it = dialogs_.find(command);
-    if (it != dialogs_.end()) it->second();
+    if (it == dialogs_.end()) return;
+    it->second();
+    // A dialog may change what any state is computed from.
+    commandStatesChanged();
 }
 
 std::string CMainFrame::localPath(const std::string& contentName) const {

@@ -4,7 +4,8 @@
 // status bar with the message pane, the keyboard-state panes and the two usage-clock panes that a
 // one-second timer refreshes. Every menu item, toolbar button and accelerator is a command id; a
 // command goes to the active activity's targets (view, document), then to the frame's own handler;
-// a command that no one handles is disabled.
+// a command that no one handles is disabled. Each activity comes with its descriptor; the frame
+// opens, closes and shows every activity through it alone.
 #include <functional>
 #include <map>
 #include <memory>
@@ -14,10 +15,9 @@
 #include <QPointer>
 
 #include "foundation/cours_app.h"
-#include "shell/choix.h"
-#include "shell/main_frame_logic.h"
-#include "shell/ui/activity.h"
+#include "foundation/ui/activity.h"
 #include "foundation/ui/app_context.h"
+#include "shell/main_frame_logic.h"
 
 class QAction;
 class QLabel;
@@ -32,20 +32,20 @@ namespace lumora {
 // The child window of one activity; it owns the activity.
 class ActivityChild;
 
-class CMainFrame final : public QMainWindow, public AppShell, public MainFrameHost, public ChoixHost {
+class CMainFrame final : public QMainWindow, public AppShell, public MainFrameHost, public ActivityHost {
     Q_OBJECT
 public:
-    using ActivityFactory = std::function<std::unique_ptr<Activity>(CMainFrame&)>;
-
     explicit CMainFrame(AppContext& context);
     ~CMainFrame() override;
 
-    AppContext& context() { return context_; }
-    CMainFrameCommands& frameCommands() { return commands_; }
+    AppContext& context() override { return context_; }
+    MainFrameCommands& frameCommands() { return commands_; }
+    const ActivityRegistry& activities() const { return commands_.activities(); }
     void setApplication(CCoursApp* app);
 
-    // Activity types and dialogs that this build offers; the rest stay disabled.
-    void registerActivity(ActivityTemplateId id, ActivityFactory factory);
+    // Activity types and dialogs of this build; an activity without a factory and a missing dialog
+    // leave their commands disabled.
+    void registerActivity(ActivityType type);
     void registerDialog(int command, std::function<void()> run);
 
     // Runs a command now / after the current event has been handled.
@@ -54,7 +54,7 @@ public:
     // The state of a command through the routing (disabled when no target handles it).
     CommandState stateOf(int id) const;
     void refreshCommandStates();
-    QAction* action(int id);
+    QAction* action(int id) override;
 
     Activity* currentActivity() const;
     QMdiSubWindow* currentChild() const;
@@ -62,12 +62,13 @@ public:
     QLabel* runPane() const { return runPane_; }
     QLabel* totalPane() const { return totalPane_; }
     QString mainCaption() const { return mainCaption_; }
-    void clearStatusMessage();
+    void clearStatusMessage() override;
     // Opens help on a context number (7110); false when the help file is missing.
-    bool showHelpContext(int context);
+    bool showHelpContext(int context) override;
     // A long operation (a page's phrases playing) is running: posted commands wait until it ends.
-    void beginBusy() { ++busy_; }
-    void endBusy() { --busy_; }
+    void beginBusy() override { ++busy_; }
+    void endBusy() override { --busy_; }
+    QWidget* dialogParent() override { return this; }
 
     // AppShell
     bool createMainFrame() override;
@@ -96,7 +97,7 @@ public:
     std::string localPath(const std::string& contentName) const override;
     bool fileExists(const std::string& contentName) const override;
 
-    // ChoixHost
+    // ActivityHost
     void closeActivityWindows() override { CloseActivityWindows(*this); }
 
 signals:
@@ -111,16 +112,23 @@ private:
     void buildToolbar();
     void buildStatusBar();
     void rebuildMenus();
-    void applyAccelerators(int resourceId);
+    void applyAccelerators(const ActivityDescriptor* activity);
+    const ActivityDescriptor* currentDescriptor() const;
+    // Follows the state changes of the current activity's command targets.
+    void listenToCurrentActivity();
+    void commandStatesChanged();
     void onCurrentChildChanged();
     void updateTitle();
     void updateClockPanes();
     void updateKeyPanes();
 
     AppContext& context_;
-    CMainFrameCommands commands_;
+    MainFrameCommands commands_;
     CCoursApp* app_ = nullptr;
     std::map<ActivityTemplateId, ActivityFactory> factories_;
+    std::vector<StateSubscription> listening_;
+    Activity* listened_ = nullptr;
+    bool statesDirty_ = false;
     std::map<int, std::function<void()>> dialogs_;
     std::map<int, QAction*> actions_;
     std::vector<QMenu*> menus_;
@@ -132,7 +140,6 @@ private:
     QLabel* runPane_ = nullptr;
     QLabel* totalPane_ = nullptr;
     QTimer* clockTimer_ = nullptr;
-    QTimer* stateTimer_ = nullptr;
     QString mainCaption_;
     QPointer<QMdiSubWindow> shownChild_;
     QList<QPointer<QMdiSubWindow>> closing_; // closed children waiting for their deletion
