@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cctype>
 #include <fstream>
-#include <random>
 #include <system_error>
 #include <vector>
 
 #include "foundation/app_settings.h"
+#include "foundation/atomic_file.h"
 
 namespace lumora {
 namespace fs = std::filesystem;
@@ -131,28 +131,8 @@ std::optional<Bytes> FileAccess::readAll(const std::string& name, std::uint64_t 
 
 bool FileAccess::writeAtomically(const std::string& name, const Bytes& data) const {
     const fs::path p = resolve(name);
-    if (p.empty() || !p.has_filename()) return false;
-    std::error_code ec;
-    if (p.has_parent_path()) fs::create_directories(p.parent_path(), ec);
-    std::random_device rd;
-    const fs::path tmp = p.parent_path() / (p.filename().string() + ".tmp" + std::to_string(rd() % 1000000));
-    {
-        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            fs::remove(tmp, ec);
-            return false;
-        }
-    }
-    fs::rename(tmp, p, ec);
-    if (ec) {
-        fs::remove(tmp, ec);
-        return false;
-    }
-    return true;
+    if (p.empty()) return false;
+    return writeFileAtomically(p, std::string_view(reinterpret_cast<const char*>(data.data()), data.size()));
 }
 
 bool isSafeStem(const std::string& stem) {

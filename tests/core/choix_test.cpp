@@ -1,24 +1,18 @@
 #include "shell/choix.h"
 
-#include "foundation/text_util.h"
+#include "fixtures/content_tree.h"
 #include "resources/string_table.h"
-#include "test_support.h"
 
 using namespace lumora;
-using lumora::test::TempDir;
-using lumora::test::writeFile;
 
 namespace {
 
 Bytes entries(const std::string& prefix, int n) {
     Bytes out;
-    for (int i = 0; i < n; ++i) {
-        Bytes e(CatalogueLayout::kEntrySize, 0);
-        putFixedField(e, CatalogueLayout::kEnglish, 40, prefix + " " + std::to_string(i));
-        putFixedField(e, CatalogueLayout::kFrench, 40, "fr");
-        putFixedField(e, CatalogueLayout::kStemOffset, 10, (prefix == "Lesson" ? "L" : "S") + std::to_string(i));
-        out.insert(out.end(), e.begin(), e.end());
-    }
+    for (int i = 0; i < n; ++i)
+        test::append(out, test::catalogueEntry({.stem = (prefix == "Lesson" ? "L" : "S") + std::to_string(i),
+                                                .english = prefix + " " + std::to_string(i),
+                                                .french = "fr"}));
     return out;
 }
 
@@ -35,19 +29,14 @@ public:
     void startActiveActivity(ActivityTemplateId id) override { log.push_back("start " + std::to_string(static_cast<int>(id))); }
 };
 
-struct Lists {
-    TempDir cd;
-    MemorySettingsStore store;
-    FileAccess files{store, {{'D', cd.str()}}};
-    ContentLocator locator{store, files};
-    LessonCatalogue catalogue{locator};
+struct Lists : test::ContentTree {
     FakeChoixHost host;
     ChoixLogic lessons{store, catalogue, CatalogueKind::Lessons, host};
     ChoixLogic stories{store, catalogue, CatalogueKind::Stories, host};
     Lists(int lessonCount, int storyCount) {
         store.writeString("Course", "SysDir", (cd.path() / "nowhere").string() + "/");
-        if (lessonCount >= 0) writeFile(cd.path() / "DATA" / "WIN32" / "LISTE.DAT", entries("Lesson", lessonCount));
-        if (storyCount >= 0) writeFile(cd.path() / "DATA" / "WIN32" / "WRITE.DAT", entries("Story", storyCount));
+        if (lessonCount >= 0) writeData("LISTE.DAT", entries("Lesson", lessonCount));
+        if (storyCount >= 0) writeData("WRITE.DAT", entries("Story", storyCount));
     }
 };
 
@@ -137,10 +126,7 @@ TEST(Choix, MissingCatalogueMakesEveryLessonTooltipTheReadingCourse) {
 
 TEST(Choix, TitlesAreDecodedFromTheWesternEncoding) {
     Lists l(0, -1);
-    Bytes e(CatalogueLayout::kEntrySize, 0);
-    putFixedField(e, CatalogueLayout::kEnglish, 40, "Caf\xE9");
-    putFixedField(e, CatalogueLayout::kStemOffset, 10, "L0");
-    writeFile(l.cd.path() / "DATA" / "WIN32" / "LISTE.DAT", e);
+    l.writeData("LISTE.DAT", test::catalogueEntry({.stem = "L0", .english = "Caf\xE9"}));
     l.lessons.initialUpdate();
     EXPECT_EQ(l.lessons.title(0), "Caf\xC3\xA9");
 }
@@ -148,12 +134,11 @@ TEST(Choix, TitlesAreDecodedFromTheWesternEncoding) {
 TEST(Choix, LessonPictureIsThePictureOfTheFirstPhrase) {
     Lists l(2, -1);
     l.store.writeString("CDROM", "Drive", "D:");
-    Bytes page(PageLayout::kPageSize, 0);
-    putFixedField(page, PageLayout::kSound, 10, "P011");
-    writeFile(l.cd.path() / "DATA" / "WIN32" / "L0.DAT", page);
-    Bytes unsafe(PageLayout::kPageSize, 0);
-    putFixedField(unsafe, PageLayout::kSound, 10, "..");
-    writeFile(l.cd.path() / "DATA" / "WIN32" / "L1.DAT", unsafe);
+    test::PhraseSpec first;
+    first.sound = "P011";
+    l.writeData("L0.DAT", test::pageRecord({first}));
+    first.sound = "..";
+    l.writeData("L1.DAT", test::pageRecord({first}));
     l.lessons.initialUpdate();
     EXPECT_EQ(l.lessons.lessonPictureName(0), "D:\\L0\\SIMPLIFY\\P011.BMP");
     EXPECT_EQ(l.lessons.lessonPictureName(1), ""); // an unsafe stem names no picture

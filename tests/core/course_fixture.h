@@ -10,69 +10,23 @@
 #include "course/cours_view.h"
 #include "course/direct_access.h"
 #include "course/multimedia_ctrl.h"
-#include "foundation/lesson_catalogue.h"
-#include "foundation/text_util.h"
+#include "fixtures/content_tree.h"
 #include "test_support.h"
 
 namespace lumora::test {
 
-// One phrase of a page; an empty text means the phrase does not exist.
-struct PhraseSpec {
-    std::string text, phonetic, english, french, sound, media;
-};
-
-// A page of `phrases` phrases (1..4) tagged "tag": text "tag typed k", phonetic "tag pinyin k",
-// translations "tag en k" / "tag fr k", sound stem "tagSk", media stem "tagMk".
-inline std::vector<PhraseSpec> phrasesOf(const std::string& tag, int phrases = 4) {
-    std::vector<PhraseSpec> out;
-    for (int k = 1; k <= phrases; ++k) {
-        const std::string n = std::to_string(k);
-        out.push_back({tag + " typed " + n, tag + " pinyin " + n, tag + " en " + n, tag + " fr " + n, tag + "S" + n,
-                       tag + "M" + n});
-    }
-    return out;
-}
-
-inline Bytes pageRecord(const std::vector<PhraseSpec>& phrases) {
-    Bytes p(PageLayout::kPageSize, 0);
-    for (std::size_t i = 0; i < phrases.size() && i < 4; ++i) {
-        const PhraseSpec& ph = phrases[i];
-        putFixedField(p, PageLayout::kPhrase + 150 * i, 150, ph.text);
-        putFixedField(p, PageLayout::kPhonetic + 150 * i, 150, ph.phonetic);
-        putFixedField(p, PageLayout::kEnglish + 150 * i, 150, ph.english);
-        putFixedField(p, PageLayout::kFrench + 150 * i, 150, ph.french);
-        putFixedField(p, PageLayout::kSound + 10 * i, 10, ph.sound);
-        putFixedField(p, PageLayout::kMedia + 10 * i, 10, ph.media);
-    }
-    return p;
-}
-
-class CourseContent {
+class CourseContent : public ContentTree {
 public:
-    TempDir prog, cd;
-    MemorySettingsStore store;
-    FileAccess files{store, {{'D', cd.str()}}};
-    ContentLocator locator{store, files};
-    LessonCatalogue catalogue{locator};
-
-    CourseContent() { store.writeString("Course", "SysDir", prog.str() + "/"); }
-
     // Appends a lesson (or a story) to its catalogue and writes its data file on the CD.
     void addLesson(const std::string& stem, const std::string& englishTitle,
                    const std::vector<std::vector<PhraseSpec>>& pages, bool story = false) {
-        Bytes entry(CatalogueLayout::kEntrySize, 0);
-        putFixedField(entry, CatalogueLayout::kEnglish, 40, englishTitle);
-        putFixedField(entry, CatalogueLayout::kFrench, 40, "Fr " + englishTitle);
-        putFixedField(entry, CatalogueLayout::kStemOffset, 10, stem);
         Bytes& cat = story ? stories_ : lessons_;
-        cat.insert(cat.end(), entry.begin(), entry.end());
-        writeFile(cd.path() / "DATA" / "WIN32" / (story ? "WRITE.DAT" : "LISTE.DAT"), cat);
+        append(cat, catalogueEntry({.stem = stem, .english = englishTitle, .french = "Fr " + englishTitle}));
+        writeData(story ? "WRITE.DAT" : "LISTE.DAT", cat);
         Bytes data;
-        for (const auto& pg : pages) {
-            const Bytes rec = pageRecord(pg);
-            data.insert(data.end(), rec.begin(), rec.end());
-        }
-        if (!stem.empty()) writeFile(cd.path() / "DATA" / "WIN32" / (stem + ".DAT"), data);
+        for (const auto& pg : pages)
+            append(data, pageRecord(pg));
+        if (!stem.empty()) writeData(stem + ".DAT", data);
     }
     // A lesson of `pages` four-phrase pages tagged stem + page number ("L1p0", ...).
     void addSimpleLesson(const std::string& stem, int pages, bool story = false) {

@@ -1,58 +1,31 @@
 #include "foundation/language_table.h"
 #include "foundation/lesson_catalogue.h"
+#include "fixtures/content_tree.h"
 #include "foundation/text_util.h"
 #include "test_support.h"
 
 using namespace lumora;
-using lumora::test::TempDir;
+using lumora::test::concat;
 using lumora::test::writeFile;
 
 namespace {
 
+// Every title column filled: French and English as given, the others with their language code.
 Bytes catalogueEntry(const std::string& stem, const std::string& english, const std::string& french = "Fr") {
-    Bytes e(CatalogueLayout::kEntrySize, 0);
-    putFixedField(e, CatalogueLayout::kFrench, 40, french);
-    putFixedField(e, CatalogueLayout::kEnglish, 40, english);
-    putFixedField(e, CatalogueLayout::kGerman, 40, "De");
-    putFixedField(e, CatalogueLayout::kSpanish, 40, "Es");
-    putFixedField(e, CatalogueLayout::kKhmer, 40, "Km");
-    putFixedField(e, CatalogueLayout::kThai, 40, "Th");
-    putFixedField(e, CatalogueLayout::kVietnamese, 40, "Vi");
-    putFixedField(e, CatalogueLayout::kStemOffset, 10, stem);
-    return e;
+    return test::catalogueEntry({stem, english, french, "De", "Es", "Km", "Th", "Vi"});
 }
 
+// Four phrases tagged "tag" (see phrasesOf) with a Dutch translation "tag nl k" as well.
 Bytes page(const std::string& tag) {
-    Bytes p(PageLayout::kPageSize, 0);
-    for (int k = 1; k <= 4; ++k) {
-        const std::string n = std::to_string(k);
-        const std::size_t at = static_cast<std::size_t>(k - 1);
-        putFixedField(p, PageLayout::kPhrase + 150 * at, 150, tag + " typed " + n);
-        putFixedField(p, PageLayout::kPhonetic + 150 * at, 150, tag + " pinyin " + n);
-        putFixedField(p, PageLayout::kFrench + 150 * at, 150, tag + " fr " + n);
-        putFixedField(p, PageLayout::kEnglish + 150 * at, 150, tag + " en " + n);
-        putFixedField(p, PageLayout::kDutch + 150 * at, 150, tag + " nl " + n);
-        putFixedField(p, PageLayout::kSound + 10 * at, 10, tag + "S" + n);
-        putFixedField(p, PageLayout::kMedia + 10 * at, 10, tag + "M" + n);
-    }
-    return p;
+    std::vector<test::PhraseSpec> phrases = test::phrasesOf(tag);
+    for (std::size_t k = 0; k < phrases.size(); ++k)
+        phrases[k].dutch = tag + " nl " + std::to_string(k + 1);
+    return test::pageRecord(phrases);
 }
 
-struct Fixture {
-    TempDir prog, cd;
-    MemorySettingsStore store;
-    FileAccess files{store, {{'D', cd.str()}}};
-    ContentLocator locator{store, files};
-    LessonCatalogue cat{locator};
-    Fixture() { store.writeString("Course", "SysDir", prog.str() + "/"); }
-    void writeCd(const std::string& rel, const Bytes& data) { writeFile(cd.path() / "DATA" / "WIN32" / rel, data); }
+struct Fixture : test::ContentTree {
+    LessonCatalogue& cat = catalogue;
 };
-
-Bytes concat(std::initializer_list<Bytes> parts) {
-    Bytes out;
-    for (const Bytes& p : parts) out.insert(out.end(), p.begin(), p.end());
-    return out;
-}
 
 } // namespace
 
@@ -62,7 +35,7 @@ TEST(LessonCatalogue, CountsWholeEntriesOnly) {
     Bytes one = catalogueEntry("L01", "Greetings");
     Bytes partial = one;
     partial.resize(579); // 290 + 289: the trailing 289 bytes are ignored
-    f.writeCd("LISTE.DAT", partial);
+    f.writeData("LISTE.DAT", partial);
     EXPECT_EQ(f.cat.count(), 1);
     EXPECT_EQ(f.cat.title(0, 0), "Greetings");
     EXPECT_EQ(f.cat.title(1, 0), ""); // the partial entry is no entry
@@ -70,7 +43,7 @@ TEST(LessonCatalogue, CountsWholeEntriesOnly) {
 
 TEST(LessonCatalogue, TitleFieldPerLanguage) {
     Fixture f;
-    f.writeCd("LISTE.DAT", catalogueEntry("L01", std::string(40, 'E'), "Salut"));
+    f.writeData("LISTE.DAT", catalogueEntry("L01", std::string(40, 'E'), "Salut"));
     struct Case {
         int language;
         std::string title;
@@ -84,8 +57,8 @@ TEST(LessonCatalogue, TitleFieldPerLanguage) {
 
 TEST(LessonCatalogue, WriteFlagSelectsCatalogueByteForByte) {
     Fixture f;
-    f.writeCd("LISTE.DAT", catalogueEntry("L01", "Lesson"));
-    f.writeCd("WRITE.DAT", concat({catalogueEntry("S01", "Story"), catalogueEntry("S02", "Story 2")}));
+    f.writeData("LISTE.DAT", catalogueEntry("L01", "Lesson"));
+    f.writeData("WRITE.DAT", concat({catalogueEntry("S01", "Story"), catalogueEntry("S02", "Story 2")}));
     EXPECT_EQ(f.cat.title(0, 0), "Lesson");
     struct Case {
         const char* write;
@@ -102,10 +75,10 @@ TEST(LessonCatalogue, WriteFlagSelectsCatalogueByteForByte) {
 
 TEST(LessonCatalogue, PagesAndFieldsOfALesson) {
     Fixture f;
-    f.writeCd("LISTE.DAT", concat({catalogueEntry("L01", "One"), catalogueEntry("GONE", "Missing")}));
+    f.writeData("LISTE.DAT", concat({catalogueEntry("L01", "One"), catalogueEntry("GONE", "Missing")}));
     Bytes data = concat({page("p0"), page("p1")});
     data.resize(12250); // 2 pages and 10 stray bytes
-    f.writeCd("L01.DAT", data);
+    f.writeData("L01.DAT", data);
 
     EXPECT_EQ(f.cat.pageCount(0), 2);
     EXPECT_EQ(f.cat.pageCount(1), 0);
@@ -131,7 +104,7 @@ TEST(LessonCatalogue, PagesAndFieldsOfALesson) {
     EXPECT_EQ(s.sound[3], "p1S4");
 
     // The local copy under the program directory wins.
-    writeFile(f.prog.path() / "DATA" / "WIN32" / "L01.DAT", page("local"));
+    writeFile(test::dataFile(f.prog.path(), "L01.DAT"), page("local"));
     EXPECT_EQ(f.cat.pageCount(0), 1);
     EXPECT_EQ(f.cat.PhraseText(0, 0, 1), "local typed 1");
 }
@@ -141,8 +114,8 @@ TEST(LessonCatalogue, FullWidthFieldsAndUnsafeStems) {
     Bytes p(PageLayout::kPageSize, 'x');
     putFixedField(p, PageLayout::kSound, 10, "..\\..\\etc"); // would leave the content root
     putFixedField(p, PageLayout::kSound + 10, 10, "ABCDEFGHIJ");
-    f.writeCd("LISTE.DAT", concat({catalogueEntry("L01", "One"), catalogueEntry("..\\L01", "Evil")}));
-    f.writeCd("L01.DAT", p);
+    f.writeData("LISTE.DAT", concat({catalogueEntry("L01", "One"), catalogueEntry("..\\L01", "Evil")}));
+    f.writeData("L01.DAT", p);
     EXPECT_EQ(f.cat.PhraseText(0, 0, 1), std::string(150, 'x')); // no NUL: exactly the field
     EXPECT_EQ(f.cat.SoundStem(0, 0, 2), "ABCDEFGHIJ");           // 10 bytes, not into the next field
     EXPECT_EQ(f.cat.MediaStem(0, 0, 4), "xxxxxxxxxx");

@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "core/test_support.h"
+#include "fixtures/content_builders.h"
 #include "foundation/cours_app.h"
-#include "foundation/lesson_catalogue.h"
 #include "foundation/text_util.h"
 #include "platform/qt_settings_store.h"
 #include "foundation/help_file.h"
@@ -69,29 +69,23 @@ struct LessonSpec {
 // Catalogue entry and pages of one lesson: phrase k of page p has the text "p<p>k<k>", the pinyin
 // "pin <p>.<k>", the English "Phrase <k> of page <p+1>" and the sound stem "P<pp><k>".
 inline Bytes catalogueEntry(const LessonSpec& l) {
-    Bytes e(CatalogueLayout::kEntrySize, 0);
-    putFixedField(e, CatalogueLayout::kEnglish, 40, l.title);
-    putFixedField(e, CatalogueLayout::kFrench, 40, l.title + " (fr)");
-    putFixedField(e, CatalogueLayout::kStemOffset, 10, l.stem);
-    return e;
+    return test::catalogueEntry({.stem = l.stem, .english = l.title, .french = l.title + " (fr)"});
 }
 
 inline Bytes lessonData(const LessonSpec& l) {
     Bytes out;
     for (int p = 0; p < l.pages; ++p) {
-        Bytes page(PageLayout::kPageSize, 0);
+        std::vector<test::PhraseSpec> phrases;
         for (int k = 1; k <= l.phrasesPerPage; ++k) {
-            const std::size_t at = static_cast<std::size_t>(k - 1);
-            putFixedField(page, PageLayout::kPhrase + 150 * at, 150, "p" + std::to_string(p) + "k" + std::to_string(k));
-            putFixedField(page, PageLayout::kPhonetic + 150 * at, 150,
-                          "pin " + std::to_string(p) + "." + std::to_string(k));
-            putFixedField(page, PageLayout::kEnglish + 150 * at, 150,
-                          "Phrase " + std::to_string(k) + " of page " + std::to_string(p + 1));
-            putFixedField(page, PageLayout::kFrench + 150 * at, 150, "Phrase fr " + std::to_string(k));
-            putFixedField(page, PageLayout::kSound + 10 * at, 10,
-                          format("P%02d%d", p + 1, k));
+            test::PhraseSpec ph;
+            ph.text = "p" + std::to_string(p) + "k" + std::to_string(k);
+            ph.phonetic = "pin " + std::to_string(p) + "." + std::to_string(k);
+            ph.english = "Phrase " + std::to_string(k) + " of page " + std::to_string(p + 1);
+            ph.french = "Phrase fr " + std::to_string(k);
+            ph.sound = format("P%02d%d", p + 1, k);
+            phrases.push_back(ph);
         }
-        out.insert(out.end(), page.begin(), page.end());
+        test::append(out, test::pageRecord(phrases));
     }
     return out;
 }
@@ -105,13 +99,11 @@ public:
         stories = {{"S01", "At the market", 2, 2}, {"S02", "A letter", 1, 1}};
         Bytes liste, write;
         for (const auto& l : lessons) {
-            const Bytes e = catalogueEntry(l);
-            liste.insert(liste.end(), e.begin(), e.end());
+            test::append(liste, catalogueEntry(l));
             writeBytes(root + "/DATA/WIN32/" + QString::fromStdString(l.stem) + ".DAT", lessonData(l));
         }
         for (const auto& s : stories) {
-            const Bytes e = catalogueEntry(s);
-            write.insert(write.end(), e.begin(), e.end());
+            test::append(write, catalogueEntry(s));
             writeBytes(root + "/DATA/WIN32/" + QString::fromStdString(s.stem) + ".DAT", lessonData(s));
         }
         writeBytes(root + "/DATA/WIN32/LISTE.DAT", liste);

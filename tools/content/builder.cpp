@@ -21,6 +21,7 @@
 #include "content/json_reader.h"
 #include "content/media_gen.h"
 #include "content/records.h"
+#include "foundation/atomic_file.h"
 #include "foundation/text_util.h"
 #include "foundation/help_file.h"
 
@@ -127,31 +128,6 @@ Manifest loadManifest(const fs::path& file) {
     return read;
 }
 
-bool writeAtomically(const fs::path& path, const std::string& data, std::string* error) {
-    std::error_code ec;
-    fs::create_directories(path.parent_path(), ec);
-    static std::atomic<unsigned> counter{0};
-    const fs::path tmp = path.parent_path() / (".tmp-" + std::to_string(counter++) + "-" + path.filename().string());
-    {
-        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-        out.write(data.data(), static_cast<std::streamsize>(data.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            fs::remove(tmp, ec);
-            if (error) *error = path.string() + ": cannot be written";
-            return false;
-        }
-    }
-    fs::rename(tmp, path, ec);
-    if (ec) {
-        fs::remove(tmp, ec);
-        if (error) *error = path.string() + ": cannot be written";
-        return false;
-    }
-    return true;
-}
-
 bool saveManifest(const fs::path& file, const Manifest& m, std::string* error) {
     std::string text = "{\"format\":1,\"tool\":\"lumora-content\",\"outputs\":{";
     bool first = true;
@@ -161,7 +137,7 @@ bool saveManifest(const fs::path& file, const Manifest& m, std::string* error) {
         text += jsonString(rel) + ":{\"hash\":" + jsonString(e.hash) + ",\"size\":" + std::to_string(e.size) + "}";
     }
     text += "\n}}\n";
-    return writeAtomically(file, text, error);
+    return writeFileAtomically(file, text, error);
 }
 
 std::string mediaFolderRel(const CourseUnit& unit) {
@@ -492,7 +468,7 @@ int runBuild(const BuildOptions& options, std::ostream& out, std::ostream& err) 
     for (std::size_t i : todoData) {
         const Output& o = plan[i];
         const std::string data(o.data.begin(), o.data.end());
-        if (!writeAtomically(root / o.rel, data, &why)) {
+        if (!writeFileAtomically(root / o.rel, data, &why)) {
             err << why << "\n";
             saveManifest(manifestFile, manifest, &why);
             return 1;

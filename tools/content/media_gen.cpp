@@ -22,7 +22,6 @@
 #include <uwmf.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -34,6 +33,7 @@
 #include <utility>
 
 #include "content/bmp_writer.h"
+#include "foundation/atomic_file.h"
 #include "foundation/text_util.h"
 
 namespace fs = std::filesystem;
@@ -51,39 +51,9 @@ QString qpath(const fs::path& p) {
     return QString::fromStdString(p.string());
 }
 
-// Removes a temporary file when the scope ends unless it was released (renamed into place).
-class TempFile {
-public:
-    explicit TempFile(fs::path path) : path_(std::move(path)) {}
-    TempFile(const TempFile&) = delete;
-    TempFile& operator=(const TempFile&) = delete;
-    ~TempFile() {
-        if (!path_.empty()) {
-            std::error_code ec;
-            fs::remove(path_, ec);
-        }
-    }
-    const fs::path& path() const { return path_; }
-    // Renames the file onto `target`; the temporary name is forgotten on success.
-    bool commit(const fs::path& target, std::string* error) {
-        std::error_code ec;
-        fs::rename(path_, target, ec);
-        if (ec) return fail(error, "cannot rename " + path_.string() + " to " + target.string() + ": " + ec.message());
-        path_.clear();
-        return true;
-    }
-
-private:
-    fs::path path_;
-};
-
-// A temporary name beside `target` (same folder, so the final rename stays on one file system).
-fs::path siblingTemp(const fs::path& target, const std::string& suffix) {
-    static std::atomic<unsigned> counter{0};
-    const std::string name = "." + target.filename().string() + "." +
-                             std::to_string(QCoreApplication::applicationPid()) + "-" +
-                             std::to_string(counter.fetch_add(1)) + suffix;
-    return target.parent_path() / name;
+// Renames a finished temporary file onto its target.
+bool commit(AtomicFile& temp, std::string* error) {
+    return temp.commit() || fail(error, temp.error());
 }
 
 // Makes `target` absolute (so no outside program can take it for an option) and creates its folder.
@@ -103,15 +73,8 @@ bool prepareTarget(const fs::path& target, fs::path& absolute, std::string* erro
 bool writeBytesAtomically(const fs::path& target, const Bytes& data, std::string* error) {
     fs::path absolute;
     if (!prepareTarget(target, absolute, error)) return false;
-    TempFile temp(siblingTemp(absolute, ".tmp"));
-    {
-        std::ofstream out(temp.path(), std::ios::binary | std::ios::trunc);
-        if (!out) return fail(error, "cannot write " + temp.path().string());
-        out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
-        out.close();
-        if (!out) return fail(error, "cannot write " + temp.path().string());
-    }
-    return temp.commit(absolute, error);
+    return writeFileAtomically(absolute, std::string_view(reinterpret_cast<const char*>(data.data()), data.size()),
+                               error);
 }
 
 // Runs `program` with `args` (no shell), feeding `input` on its standard input, and waits at most
@@ -994,7 +957,8 @@ bool synthesizeVoice(const std::string& typedPinyin, Voice voice, const fs::path
                     error))
         return false;
 
-    TempFile temp(siblingTemp(target, ".wav"));
+    AtomicFile temp(target, ".wav");
+    if (!temp.ok()) return fail(error, temp.error());
     const bool haveSox = !QStandardPaths::findExecutable(QStringLiteral("sox")).isEmpty();
     if (haveSox) {
         // 16-bit 22050 Hz mono, silence below 0.1 % cut at both ends, then a short pad.
@@ -1002,7 +966,7 @@ bool synthesizeVoice(const std::string& typedPinyin, Voice voice, const fs::path
             QStringLiteral("-V1"),     QStringLiteral("-t"),   QStringLiteral("wav"),  raw,
             QStringLiteral("-t"),      QStringLiteral("wav"),  QStringLiteral("-e"),   QStringLiteral("signed-integer"),
             QStringLiteral("-b"),      QStringLiteral("16"),   QStringLiteral("-r"),   QStringLiteral("22050"),
-            QStringLiteral("-c"),      QStringLiteral("1"),    qpath(temp.path()),     QStringLiteral("silence"),
+            QStringLiteral("-c"),      QStringLiteral("1"),    qpath(temp.tempPath()),     QStringLiteral("silence"),
             QStringLiteral("1"),       QStringLiteral("0.01"), QStringLiteral("0.1%"), QStringLiteral("reverse"),
             QStringLiteral("silence"), QStringLiteral("1"),    QStringLiteral("0.01"), QStringLiteral("0.1%"),
             QStringLiteral("reverse"), QStringLiteral("pad"),  QStringLiteral("0.05"), QStringLiteral("0.1")};
@@ -1010,17 +974,17 @@ bool synthesizeVoice(const std::string& typedPinyin, Voice voice, const fs::path
     } else {
         // espeak-ng already writes 16-bit 22050 Hz mono; it is checked below.
         std::error_code ec;
-        fs::copy_file(raw.toStdString(), temp.path(), fs::copy_options::overwrite_existing, ec);
+        fs::copy_file(raw.toStdString(), temp.tempPath(), fs::copy_options::overwrite_existing, ec);
         if (ec) return fail(error, "cannot copy the speech: " + ec.message());
     }
 
     WaveInfo info;
-    if (!readWaveInfo(temp.path(), info)) return fail(error, "the speech output is not a WAVE file");
+    if (!readWaveInfo(temp.tempPath(), info)) return fail(error, "the speech output is not a WAVE file");
     if (info.format != 1 || info.channels != 1 || info.bits != 16 || info.rate != 22050)
         return fail(error, "the speech output is not 16-bit 22050 Hz mono PCM");
     if (info.dataBytes < 22050 * 2 / 10) // under 0.1 s once the silence is cut: nothing was said
         return fail(error, "espeak-ng produced no audible speech for \"" + text + "\"");
-    return temp.commit(target, error);
+    return commit(temp, error);
 }
 
 bool renderIdeogram(const std::string& hanziUtf8, const fs::path& outBmp, std::string* error) {
@@ -1106,7 +1070,8 @@ bool makeVideo(const std::string& hanziUtf8, const fs::path& outAvi, std::string
     // JPEG quality scale (lower is finer): long phrases have many more edges to store, so they
     // get a coarser scale to keep the file small.
     const int quality = n <= 3 ? 5 : n <= 6 ? 8 : 11;
-    TempFile temp(siblingTemp(target, ".avi"));
+    AtomicFile temp(target, ".avi");
+    if (!temp.ok()) return fail(error, temp.error());
     const QStringList args = {
         QStringLiteral("-nostdin"), QStringLiteral("-hide_banner"), QStringLiteral("-loglevel"),
         QStringLiteral("error"), QStringLiteral("-y"), QStringLiteral("-framerate"), QString::number(kVideoFps),
@@ -1114,11 +1079,11 @@ bool makeVideo(const std::string& hanziUtf8, const fs::path& outAvi, std::string
         QStringLiteral("mjpeg"), QStringLiteral("-q:v"), QString::number(quality), QStringLiteral("-pix_fmt"),
         QStringLiteral("yuvj420p"), QStringLiteral("-an"), QStringLiteral("-f"), QStringLiteral("avi"),
         // "file:" keeps a name holding a colon from being read as a protocol.
-        QStringLiteral("file:") + qpath(temp.path())};
+        QStringLiteral("file:") + qpath(temp.tempPath())};
     if (!runProgram(QStringLiteral("ffmpeg"), args, {}, kEncodeTimeoutMs, error)) return false;
     std::error_code ec;
-    if (fs::file_size(temp.path(), ec) == 0 || ec) return fail(error, "ffmpeg wrote no video");
-    return temp.commit(target, error);
+    if (fs::file_size(temp.tempPath(), ec) == 0 || ec) return fail(error, "ffmpeg wrote no video");
+    return commit(temp, error);
 }
 
 bool writeSceneMetafile(const std::string& scene, const fs::path& outWmf, std::string* error) {
@@ -1127,15 +1092,16 @@ bool writeSceneMetafile(const std::string& scene, const fs::path& outWmf, std::s
     if (it == table.end()) return fail(error, "unknown scene \"" + scene + "\"");
     fs::path target;
     if (!prepareTarget(outWmf, target, error)) return false;
-    TempFile temp(siblingTemp(target, ".wmf"));
+    AtomicFile temp(target, ".wmf");
+    if (!temp.ok()) return fail(error, temp.error());
     {
         SceneWriter writer;
-        if (!writer.start(temp.path(), error)) return false;
+        if (!writer.start(temp.tempPath(), error)) return false;
         it->second(writer);
         if (!writer.finish(error)) return false;
     }
-    if (!fixMetafileHeader(temp.path(), error)) return false;
-    return temp.commit(target, error);
+    if (!fixMetafileHeader(temp.tempPath(), error)) return false;
+    return commit(temp, error);
 }
 
 std::vector<std::string> sceneNames() {

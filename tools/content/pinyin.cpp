@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "foundation/utf8.h"
+
 namespace lumora::content {
 namespace {
 
@@ -40,19 +42,6 @@ char32_t withTone(char32_t c, int tone) {
     for (const ToneRow& row : kToneTable)
         if (row.plain == c) return row.marked[tone - 1];
     return c;
-}
-
-void appendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
 }
 
 // Index of the letter that carries the tone mark, or -1 when the syllable has no vowel.
