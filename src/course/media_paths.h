@@ -17,7 +17,7 @@
 
 #include "foundation/file_access.h"
 #include "foundation/lesson_catalogue.h"
-#include "foundation/platform.h"
+#include "foundation/playback.h"
 #include "foundation/settings_store.h"
 
 namespace lumora {
@@ -48,11 +48,10 @@ std::string VideoPath(SettingsStore& store, const LessonCatalogue& catalogue, in
 // The metafile picture of a phrase when it exists, else "". Stores "CurrentDir".
 std::string MetafilePath(SettingsStore& store, const LessonCatalogue& catalogue, int lesson, int page, int phrase);
 
-// Plays one phrase's recorded voices synchronously. With both wanted and both present: male, a
-// 2-second pause (Clock::waitSeconds(2), never a busy wait), female. With only one present (or only
-// one wanted), that one alone without a pause. Returns true when at least one file was played.
-// Names are content names, resolved through `files` before reaching the player.
-bool PlayVoices(SoundPlayer& player, Clock& clock, const FileAccess& files, const std::string& maleName,
-                const std::string& femaleName, bool wantMale = true, bool wantFemale = true);
+// The plan of one phrase's recorded voices. With both wanted and both present: male, a 2-second
+// pause, female. With only one present (or only one wanted), that one alone without a pause; with
+// none, an empty plan (playsSound() false). Names are content names, resolved through `files`.
+PlaybackPlan VoicePlan(const FileAccess& files, const std::string& maleName, const std::string& femaleName,
+                       bool wantMale = true, bool wantFemale = true);
 
 } // namespace lumora

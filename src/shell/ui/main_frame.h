@@ -48,7 +48,8 @@ public:
     void registerActivity(ActivityTemplateId id, ActivityFactory factory);
     void registerDialog(int command, std::function<void()> run);
 
-    // Runs a command now / after the current event has been handled.
+    // Runs a command now / after the current event has been handled. While the frame is busy a
+    // command is held and runs once the busy spell is over, in the order the commands came.
     void dispatch(int id);
     void postCommand(int id) override;
     // The state of a command through the routing (disabled when no target handles it).
@@ -65,9 +66,10 @@ public:
     void clearStatusMessage();
     // Opens help on a context number (7110); false when the help file is missing.
     bool showHelpContext(int context);
-    // A long operation (a page's phrases playing) is running: posted commands wait until it ends.
+    // A long operation (a plan of the page playing) is running: commands wait until it has ended.
     void beginBusy() { ++busy_; }
-    void endBusy() { --busy_; }
+    void endBusy();
+    bool busy() const { return busy_ > 0; }
 
     // AppShell
     bool createMainFrame() override;
@@ -116,6 +118,8 @@ private:
     void updateTitle();
     void updateClockPanes();
     void updateKeyPanes();
+    void runHeldCommandsSoon();
+    void runHeldCommands();
 
     AppContext& context_;
     CMainFrameCommands commands_;
@@ -139,6 +143,8 @@ private:
     int menuResource_ = -1;
     int dispatchDepth_ = 0;
     int busy_ = 0;
+    std::vector<int> heldCommands_; // arrived while busy or inside another command
+    bool heldRunPosted_ = false;
     int waitDepth_ = 0;
     bool capsLock_ = false, numLock_ = false, scrollLock_ = false;
 };
