@@ -128,6 +128,12 @@ void PlatformServicesTest::soundReportsItsEnd() {
     QTRY_VERIFY_WITH_TIMEOUT(ends == 14, 10000);
     QTest::qWait(200);
     QCOMPARE(ends, 14);
+
+    // A file that is no sound ends too (an error or invalid media), long before the watchdog.
+    const QString bad = dir.path() + QStringLiteral("/bad.wav");
+    uitest::writeBytes(bad, Bytes{'n', 'o', 't', ' ', 'a', ' ', 's', 'o', 'u', 'n', 'd'});
+    player.play(bad.toStdString(), [&] { ++ends; });
+    QTRY_VERIFY_WITH_TIMEOUT(ends == 15, 15000);
 }
 
 void PlatformServicesTest::planPlaysOverTheQtServices() {
