@@ -22,7 +22,7 @@ QtSoundPlayer::QtSoundPlayer()
     : output_(std::make_unique<QAudioOutput>()), player_(std::make_unique<QMediaPlayer>()) {
     player_->setAudioOutput(output_.get());
     watchdog_.setSingleShot(true);
-    connect(&watchdog_, &QTimer::timeout, this, [this] { end(); });
+    connect(&watchdog_, &QTimer::timeout, this, [this] { stop(); });
     connect(player_.get(), &QMediaPlayer::durationChanged, this, [this](qint64 ms) {
         if (ms > 0 && ended_) watchdog_.start(static_cast<int>(std::min(ms + kGraceMs, kLongestMs)));
     });
