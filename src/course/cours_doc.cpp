@@ -31,7 +31,7 @@ std::string replaceFirst(std::string text, const std::string& what, const std::s
 
 CCoursDoc::CCoursDoc(SettingsStore& store, const LessonCatalogue& catalogue, SoundPlayer& player, Clock& clock,
                      Prompts& prompts)
-    : store_(store), catalogue_(catalogue), player_(player), clock_(clock), prompts_(prompts) {
+    : store_(store), catalogue_(catalogue), prompts_(prompts), playback_(player, clock) {
     ideogramSet_ = store_.readInt("Course", "Ideogram", 0);
     store_.writeInt("Multimedia", "View", 0);
     declareCommands();
@@ -105,25 +105,38 @@ void CCoursDoc::showPageBusy() {
     if (frame_) frame_->setBusyCursor(false);
 }
 
-bool CCoursDoc::PlayPhrase(int phrase) {
-    if (phrase < 1 || phrase > 4) return false;
+PlaybackPlan CCoursDoc::phrasePlan(int phrase) {
+    if (phrase < 1 || phrase > 4) return {};
     const int lesson = currentLesson();
     const std::string stem = catalogue_.SoundStem(lesson, currentPage(), phrase);
-    if (stem.empty()) return false;
+    if (stem.empty()) return {};
     const std::string dir = MediaDirectory(store_, catalogue_, lesson);
-    ++playing_;
-    const bool played = PlayVoices(player_, clock_, catalogue_.locator().files(), MaleVoiceName(dir, stem),
-                                   FemaleVoiceName(dir, stem));
-    --playing_;
-    return played;
+    return VoicePlan(catalogue_.locator().files(), MaleVoiceName(dir, stem), FemaleVoiceName(dir, stem));
 }
 
-void CCoursDoc::PlayAllPhrases() {
-    ++playing_;
+PlaybackPlan CCoursDoc::allPhrasesPlan() {
+    PlaybackPlan plan;
     for (int phrase = 1; phrase <= 4; ++phrase) {
-        if (PlayPhrase(phrase)) clock_.waitSeconds(2);
+        const PlaybackPlan one = phrasePlan(phrase);
+        if (!one.playsSound()) continue;
+        plan.append(one);
+        plan.pause(2);
     }
-    --playing_;
+    return plan;
+}
+
+bool CCoursDoc::PlayPhrase(int phrase) {
+    PlaybackPlan plan = phrasePlan(phrase);
+    if (!plan.playsSound()) return false;
+    playback_.run(std::move(plan));
+    return true;
+}
+
+bool CCoursDoc::PlayAllPhrases() {
+    PlaybackPlan plan = allPhrasesPlan();
+    if (!plan.playsSound()) return false;
+    playback_.run(std::move(plan));
+    return true;
 }
 
 bool CCoursDoc::LoadPicture(const std::string& contentName) {
@@ -234,7 +247,7 @@ void CCoursDoc::NextPage() {
 
 void CCoursDoc::DirectAccess() {
     if (!frame_) return;
-    DirectAccessModel model(store_, catalogue_, player_, clock_);
+    DirectAccessModel model(store_, catalogue_, playback_);
     if (frame_->runDirectAccess(model)) {
         model.accept();
         showPageBusy();

@@ -24,6 +24,7 @@
 
 #include "foundation/lesson_catalogue.h"
 #include "foundation/platform.h"
+#include "foundation/playback.h"
 #include "foundation/settings_store.h"
 #include "foundation/command_target.h"
 
@@ -85,11 +86,21 @@ public:
     // to the media control unless fast scrolling.
     void ShowPage();
 
-    // Plays phrase 1..4 of the current page: male, 2-second pause, female; only one voice: no pause.
-    // Returns whether a voice file was played.
+    // Starts the plan of phrase 1..4 of the current page: male, 2-second pause, female; only one
+    // voice: no pause. Returns whether the plan plays a voice file; with none, nothing starts (a
+    // running plan goes on).
     bool PlayPhrase(int phrase);
-    // Phrases 1 to 4, each followed by a 2-second pause when it played.
-    void PlayAllPhrases();
+    // Starts one plan of phrases 1 to 4, each followed by a 2-second pause when it has a voice.
+    // Returns whether it plays a voice file; with none, nothing starts.
+    bool PlayAllPhrases();
+    // The plans of one phrase and of the whole page, without starting them.
+    PlaybackPlan phrasePlan(int phrase);
+    PlaybackPlan allPhrasesPlan();
+    // Cancels the running plan (closing the window).
+    void StopPlayback() { playback_.cancel(); }
+    // The runner of the document's plans (the views and the window listen to it; the direct-access
+    // dialog plays through it).
+    PlaybackRunner& playback() { return playback_; }
     // Reads a bitmap (content name) into a new picture; on success it replaces the document's picture
     // and returns true; otherwise the old picture stays.
     bool LoadPicture(const std::string& contentName);
@@ -105,8 +116,8 @@ public:
     void setScrollingMode(int mode);
     bool voicesPlayed() const { return voicesPlayed_; }
     void setVoicesPlayed(bool played) { voicesPlayed_ = played; }
-    // True while phrases are being played (the views defer timer ticks meanwhile).
-    bool isPlaying() const { return playing_ > 0; }
+    // True while a plan of the document plays (the views defer timer ticks meanwhile).
+    bool isPlaying() const { return playback_.running(); }
 
     // Current position as stored (the section follows the stories flag).
     int currentLesson() const;
@@ -133,15 +144,13 @@ private:
 
     SettingsStore& store_;
     const LessonCatalogue& catalogue_;
-    SoundPlayer& player_;
-    Clock& clock_;
     Prompts& prompts_;
     CourseFrame* frame_ = nullptr;
     std::unique_ptr<CDIB> picture_;
     int ideogramSet_ = 0;
     int scrollMode_ = kNotScrolling;
     bool voicesPlayed_ = false;
-    int playing_ = 0;
+    PlaybackRunner playback_; // last: its plans stop before anything else of the document goes
 };
 
 } // namespace lumora

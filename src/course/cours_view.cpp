@@ -162,7 +162,10 @@ std::vector<DrawItem> layoutCoursePage(SettingsStore& store, const LessonCatalog
 CCoursView::CCoursView(SettingsStore& store, CCoursDoc& doc, ViewTimer& timer, ViewWindow& window)
     : store_(store), doc_(doc), timer_(timer), window_(window), picture_(store, "Course", "Zoom", kSurfaceHeight) {
     declareCommands();
+    doc_.playback().addListener(*this);
 }
+
+CCoursView::~CCoursView() { doc_.playback().removeListener(*this); }
 
 void CCoursView::initialUpdate(const DeviceMetrics& screen) {
     picture_.initialUpdate(screen);
@@ -181,11 +184,12 @@ bool CCoursView::playOnArrival() {
     if (doc_.voicesPlayed() || mode == CCoursDoc::kFastReversed || mode == CCoursDoc::kFastForward) return false;
     doc_.setVoicesPlayed(true);
     doc_.PlayAllPhrases();
-    if (pendingTick_) {
-        pendingTick_ = false;
-        onTimer();
-    }
     return true;
+}
+
+void CCoursView::playbackEnded(PlaybackOutcome outcome) {
+    if (outcome != PlaybackOutcome::Completed || !pendingTick_) return;
+    onTimer();
 }
 
 void CCoursView::onTimer() {
@@ -193,6 +197,7 @@ void CCoursView::onTimer() {
         pendingTick_ = true; // ticks that fall due meanwhile count once, afterwards
         return;
     }
+    pendingTick_ = false;
     switch (doc_.scrollingMode()) {
     case CCoursDoc::kFastReversed:
     case CCoursDoc::kSlowReversed:
@@ -211,6 +216,7 @@ void CCoursView::onClose() {
     timer_.stop();
     doc_.setScrollingMode(CCoursDoc::kNotScrolling);
     pendingTick_ = false;
+    doc_.StopPlayback(); // the page's phrases stop with the window
 }
 
 void CCoursView::startScrolling(int mode, int intervalMs) {

@@ -30,6 +30,7 @@
 #include "foundation/codecs.h"
 #include "foundation/language_table.h"
 #include "foundation/lesson_catalogue.h"
+#include "foundation/playback.h"
 #include "foundation/settings_store.h"
 #include "foundation/command_target.h"
 
@@ -96,12 +97,16 @@ public:
     virtual void setScrollSize(int width, int height) = 0;
 };
 
-class CCoursView : public CommandTarget {
+class CCoursView : public CommandTarget, private PlaybackListener {
 public:
     static constexpr int kFastIntervalMs = 500;
     static constexpr int kSurfaceHeight = 800;
 
+    // Listens to the document's plans (for the ticks kept during playback) until destroyed.
     CCoursView(SettingsStore& store, CCoursDoc& doc, ViewTimer& timer, ViewWindow& window);
+    ~CCoursView() override;
+    CCoursView(const CCoursView&) = delete;
+    CCoursView& operator=(const CCoursView&) = delete;
 
     // First display: applies the zoom of "Course"/"Zoom" to the screen.
     void initialUpdate(const DeviceMetrics& screen);
@@ -111,14 +116,15 @@ public:
     // The items of the current page (see layoutCoursePage) for a screen height and vertical dpi.
     std::vector<DrawItem> layout(int screenHeight, int logicalDpiY) const;
     // After the page is on the screen: when the voices are not played yet and the mode is neither 1
-    // nor 2, marks them played (before playing, so a repaint during playback plays nothing) and runs
-    // PlayAllPhrases. A timer tick that fell due meanwhile runs afterwards. True when it played.
+    // nor 2, marks them played (so a repaint during playback plays nothing) and starts
+    // PlayAllPhrases. True when it did.
     bool playOnArrival();
 
-    // A timer tick: mode 1 or 10 runs the document's previous page, 2 or 20 its next page. A tick
-    // while the document is playing is kept and run once the playback on arrival has ended.
+    // A timer tick: mode 1 or 10 runs the document's previous page, 2 or 20 its next page. Ticks
+    // while a plan of the document plays count once: that tick runs when the plan has completed
+    // (a cancelled plan leaves it to the next tick).
     void onTimer();
-    // Closing the view stops the timer and sets the mode to 0.
+    // Closing the view stops the timer, sets the mode to 0 and cancels the document's plan.
     void onClose();
 
     PictureView& pictureView() { return picture_; }
@@ -127,6 +133,7 @@ public:
 private:
     void declareCommands();
     void zoomCommand(int id);
+    void playbackEnded(PlaybackOutcome outcome) override;
     void startScrolling(int mode, int intervalMs);
     void stopScrolling();
     void toggle(const char* key);

@@ -19,9 +19,8 @@ int parseHeight(const std::string& text, int def) {
 
 } // namespace
 
-DirectAccessModel::DirectAccessModel(SettingsStore& store, const LessonCatalogue& catalogue, SoundPlayer& player,
-                                     Clock& clock)
-    : store_(store), catalogue_(catalogue), player_(player), clock_(clock) {
+DirectAccessModel::DirectAccessModel(SettingsStore& store, const LessonCatalogue& catalogue, PlaybackRunner& playback)
+    : store_(store), catalogue_(catalogue), playback_(playback) {
     rememberedDirect_ = store_.readInt("Lesson", "Direct", 0);
     const int lang = store_.readInt("Direct", "Langue", rememberedDirect_);
     language_ = lang >= 0 && lang < kLanguageCount ? lang : 0;
@@ -77,12 +76,17 @@ void DirectAccessModel::chooseLesson(int index) {
 void DirectAccessModel::choosePage(int index) {
     if (index < 0 || static_cast<std::size_t>(index) >= pages_.size()) return;
     page_ = index;
-    if (voice_ == 3) return;
+    // The page chosen before is not heard out: its plan gives way to this one (empty with the voice
+    // off or without voice files, which only silences the previous one).
+    if (voice_ == 3) {
+        playback_.run(PlaybackPlan{});
+        return;
+    }
     // The dialog's lesson may not be the current one: its directory is computed without recording it.
     const std::string dir = lessonMediaDirectory(store_, catalogue_, lesson_);
     const std::string stem = catalogue_.SoundStem(lesson_, page_, 1);
-    PlayVoices(player_, clock_, catalogue_.locator().files(), MaleVoiceName(dir, stem), FemaleVoiceName(dir, stem),
-               voice_ == 0 || voice_ == 1, voice_ == 0 || voice_ == 2);
+    playback_.run(VoicePlan(catalogue_.locator().files(), MaleVoiceName(dir, stem), FemaleVoiceName(dir, stem),
+                            voice_ == 0 || voice_ == 1, voice_ == 0 || voice_ == 2));
 }
 
 void DirectAccessModel::chooseLanguage(int languageId) {

@@ -22,7 +22,7 @@
 #include "foundation/codecs.h"
 #include "foundation/file_access.h"
 #include "foundation/lesson_catalogue.h"
-#include "foundation/platform.h"
+#include "foundation/playback.h"
 #include "foundation/settings_store.h"
 
 namespace lumora {
@@ -40,7 +40,8 @@ public:
     static constexpr int kLargeLayout = 28704;
     static constexpr int kFirstVoiceButton = 9600;
 
-    DirectAccessModel(SettingsStore& store, const LessonCatalogue& catalogue, SoundPlayer& player, Clock& clock);
+    // Pages are heard through `playback` (the document's runner).
+    DirectAccessModel(SettingsStore& store, const LessonCatalogue& catalogue, PlaybackRunner& playback);
 
     // 28703 when the screen is at most 640 pixels wide, else 28704.
     static int layoutFor(int screenWidth);
@@ -65,8 +66,9 @@ public:
     // The learner's choices:
     // another lesson: the page list is refilled and its first page selected (nothing plays);
     void chooseLesson(int index);
-    // a page: selects it and plays phrase 1 of that page by the voice choice (both: male, 2-second
-    // pause, female, or the one that exists; male only; female only; off: nothing);
+    // a page: selects it and starts the plan of phrase 1 of that page by the voice choice (both:
+    // male, 2-second pause, female, or the one that exists; male only; female only; off: nothing),
+    // which cancels the plan of the page chosen before;
     void choosePage(int index);
     // a language (0..20): becomes the dialog language, "Lesson"/"Direct" := id at once, the page
     // font is recreated and the list refilled (the selected page stays);
@@ -85,8 +87,7 @@ private:
     void refillPages();
     SettingsStore& store_;
     const LessonCatalogue& catalogue_;
-    SoundPlayer& player_;
-    Clock& clock_;
+    PlaybackRunner& playback_;
     int rememberedDirect_ = 0;
     int lesson_ = 0;
     int page_ = 0;

@@ -3,18 +3,24 @@
 // the tests implement them with recording fakes. Paths handed to these services are local paths,
 // already resolved by FileAccess.
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace lumora {
 
-// Wall clock in whole seconds, and the fixed pauses of the course (two seconds between voices).
+// Wall clock in whole seconds, and calls at a given second (the pauses of a playback plan).
 class Clock {
 public:
+    using CallId = std::uint64_t;
+
     virtual ~Clock() = default;
     virtual std::int64_t nowSeconds() const = 0;
-    // Returns once the clock, read in whole seconds, has advanced by `n` seconds. The program waits
-    // without busy-looping and without handling user input meanwhile.
-    virtual void waitSeconds(int n) = 0;
+    // Calls `due` once, from the event loop, at the first instant nowSeconds() reaches `second`
+    // (soon when it already has; a fake may call it before returning). Nothing waits meanwhile:
+    // the window keeps painting and input keeps flowing. Returns an id for cancelCall (never 0).
+    virtual CallId callAtSecond(std::int64_t second, std::function<void()> due) = 0;
+    // Drops a pending call; an id that already ran or is unknown is ignored.
+    virtual void cancelCall(CallId id) = 0;
 };
 
 enum class MessageIcon { None, Stop, Question, Exclamation, Information };
@@ -29,13 +35,18 @@ public:
                                      MessageButtons buttons) = 0;
 };
 
-// Playing a WAVE file. Synchronous playback returns when the sound has ended; a missing file plays
+// Playing a WAVE file, one at a time: starting a sound stops the one playing. A missing file plays
 // nothing (no default sound).
 class SoundPlayer {
 public:
     virtual ~SoundPlayer() = default;
-    virtual void playSync(const std::string& localPath) = 0;
+    // Starts the file and returns. `ended` runs exactly once: when the sound has played to its end,
+    // could not be played, was stopped or was replaced by another sound. For a missing file nothing
+    // plays and `ended` runs before play() returns.
+    virtual void play(const std::string& localPath, std::function<void()> ended) = 0;
+    // Starts the file and returns; nothing reports its end.
     virtual void playAsync(const std::string& localPath) = 0;
+    // Stops the sound playing, if any (its `ended` runs).
     virtual void stop() = 0;
 };
 

@@ -1,7 +1,13 @@
 #pragma once
-// Playing WAVE files with Qt Multimedia. Synchronous playback waits in a local event loop that
-// keeps the window painting but holds user input back until the sound has ended.
+// Playing WAVE files with Qt Multimedia, without waiting in place: play() starts the sound and
+// returns; its end (end of media, an error, invalid media, or a watchdog for a back end that never
+// reports the end) is reported from the event loop.
+#include <cstdint>
+#include <functional>
 #include <memory>
+
+#include <QObject>
+#include <QTimer>
 
 #include "foundation/platform.h"
 
@@ -10,22 +16,30 @@ class QAudioOutput;
 
 namespace lumora {
 
-class QtSoundPlayer final : public SoundPlayer {
+class QtSoundPlayer final : public QObject, public SoundPlayer {
+    Q_OBJECT
 public:
     QtSoundPlayer();
     ~QtSoundPlayer() override;
 
-    void playSync(const std::string& localPath) override;
+    void play(const std::string& localPath, std::function<void()> ended) override;
     void playAsync(const std::string& localPath) override;
     void stop() override;
 
-    bool busy() const { return depth_ > 0; }
+    // True while a sound started by play() has not reported its end.
+    bool playing() const { return static_cast<bool>(ended_); }
 
 private:
-    bool load(const std::string& localPath);
+    bool start(const std::string& localPath);
+    // The sound numbered `sound` has ended: its callback runs (once), from the event loop.
+    void endLater(std::uint64_t sound);
+    void end();
+
     std::unique_ptr<QAudioOutput> output_;
     std::unique_ptr<QMediaPlayer> player_;
-    int depth_ = 0;
+    QTimer watchdog_;
+    std::function<void()> ended_;
+    std::uint64_t sound_ = 0; // numbers the sounds started, so that a late report of an old one is ignored
 };
 
 } // namespace lumora

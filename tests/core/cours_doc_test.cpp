@@ -218,6 +218,37 @@ TEST(CoursDoc, PhrasePlaybackOrderAndPauses) {
     EXPECT_FALSE(doc.isPlaying());
 }
 
+TEST(CoursDoc, PhrasePlansReplaceEachOther) {
+    DocFixture f;
+    f.c.addLesson("L0", "One", {phrasesOf("a")});
+    f.c.media("L0", "MALE/aS1.WAV");
+    f.c.media("L0", "FEMALE/aS1.WAV");
+    f.c.media("L0", "MALE/aS3.WAV");
+    CCoursDoc& doc = f.make();
+    f.player.hold = true;
+    const std::string m1 = "play:" + f.c.local("L0", "MALE/aS1.WAV");
+    const std::string m3 = "play:" + f.c.local("L0", "MALE/aS3.WAV");
+    EXPECT_TRUE(doc.PlayAllPhrases());
+    EXPECT_TRUE(doc.isPlaying());
+    // A phrase without voice files starts nothing: the page goes on playing.
+    EXPECT_FALSE(doc.PlayPhrase(2));
+    EXPECT_TRUE(doc.isPlaying());
+    // Another phrase replaces the page's plan.
+    EXPECT_TRUE(doc.PlayPhrase(3));
+    EXPECT_EQ(f.log.events, (std::vector<std::string>{m1, "stop", m3}));
+    f.player.finish();
+    EXPECT_FALSE(doc.isPlaying());
+    EXPECT_EQ(f.log.events.size(), 3u); // no pause after a single phrase, nothing more of the page
+    // The whole page, stopped during its first pause.
+    f.log.events.clear();
+    f.clock.hold = true;
+    doc.PlayAllPhrases();
+    f.player.finish();
+    doc.StopPlayback();
+    f.clock.advanceTo(2000);
+    EXPECT_EQ(f.log.events, (std::vector<std::string>{m1, "wait:2", "stop"}));
+}
+
 TEST(CoursDoc, HelpContextOfTheLesson) {
     DocFixture f;
     threeLessons(f.c);
@@ -347,7 +378,8 @@ TEST(DirectAccess, VoiceChoicesAndLayout) {
     f.c.addSimpleLesson("L0", 1);
     f.c.media("L0", "MALE/L0p0S1.WAV");
     f.c.media("L0", "FEMALE/L0p0S1.WAV");
-    DirectAccessModel m(f.c.store, f.c.catalogue, f.player, f.clock);
+    PlaybackRunner runner(f.player, f.clock);
+    DirectAccessModel m(f.c.store, f.c.catalogue, runner);
     const std::string male = "play:" + f.c.local("L0", "MALE/L0p0S1.WAV");
     const std::string female = "play:" + f.c.local("L0", "FEMALE/L0p0S1.WAV");
     m.choosePage(0);

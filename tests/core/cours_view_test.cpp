@@ -361,3 +361,35 @@ TEST(CoursView, StateChangesReachTheListeners) {
     for (int id : {6060, 7014, 7110}) EXPECT_FALSE(f.doc->isCheckable(id)) << id;
     EXPECT_FALSE(f.doc->declares(3013)); // the view's
 }
+
+TEST(CoursView, TickKeptDuringAPlanRunsWhenItHasPlayedAndClosingCancelsThePlan) {
+    ViewFixture f;
+    f.c.addSimpleLesson("L0", 3);
+    f.c.media("L0", "MALE/L0p0S1.WAV");
+    f.c.media("L0", "MALE/L0p1S1.WAV");
+    f.make();
+    f.player.hold = true;
+    const std::string p0 = "play:" + f.c.local("L0", "MALE/L0p0S1.WAV");
+    const std::string p1 = "play:" + f.c.local("L0", "MALE/L0p1S1.WAV");
+    f.view->onCommand(6070); // slow forward
+    f.doc->ShowPage();
+    EXPECT_TRUE(f.view->playOnArrival());
+    EXPECT_TRUE(f.doc->isPlaying());
+    f.view->onTimer();
+    f.view->onTimer(); // ticks falling due meanwhile count once
+    EXPECT_EQ(f.c.page(), 0);
+    f.player.finish(); // then the 2-second pause, and the plan has played
+    EXPECT_FALSE(f.doc->isPlaying());
+    EXPECT_EQ(f.c.page(), 1);
+    EXPECT_EQ(f.log.events, (std::vector<std::string>{p0, "wait:2"}));
+
+    // Closing the window while the next page plays stops it; the kept tick goes with it.
+    EXPECT_TRUE(f.view->playOnArrival());
+    f.view->onTimer();
+    f.view->onClose();
+    EXPECT_FALSE(f.doc->isPlaying());
+    f.player.finish();
+    EXPECT_EQ(f.c.page(), 1);
+    EXPECT_EQ(f.doc->scrollingMode(), CCoursDoc::kNotScrolling);
+    EXPECT_EQ(f.log.events, (std::vector<std::string>{p0, "wait:2", p1, "stop"}));
+}

@@ -2,6 +2,7 @@
 // A small content tree for the course tests, written into a temporary folder: catalogues (lessons
 // and stories) and lesson data files on the "D:" drive, media files in the lesson directories, and
 // recording fakes of the course windows, the sound player, the timer and the media window.
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -53,36 +54,103 @@ private:
     Bytes lessons_, stories_;
 };
 
-// Playback, pauses and other events in one ordered log: "play:<local path>", "wait:2".
+// Playback, pauses and other events in one ordered log: "play:<local path>", "async:<local path>",
+// "wait:2" (a pause of two seconds on the clock), "stop".
 struct EventLog {
     std::vector<std::string> events;
 };
 
+// A sound player whose sounds end at once, or, with `hold`, when finish() says so.
 class LoggingPlayer : public SoundPlayer {
 public:
     explicit LoggingPlayer(EventLog& log) : log_(log) {}
-    void playSync(const std::string& localPath) override { log_.events.push_back("play:" + localPath); }
-    void playAsync(const std::string& localPath) override { log_.events.push_back("async:" + localPath); }
-    void stop() override {}
+    bool hold = false;
+    std::vector<std::string> missing; // files that are not there: nothing plays, the end comes at once
+    void play(const std::string& localPath, std::function<void()> ended) override {
+        endCurrent(); // the sound playing gives way
+        const bool absent = std::find(missing.begin(), missing.end(), localPath) != missing.end();
+        if (!absent) log_.events.push_back("play:" + localPath);
+        if (hold && !absent)
+            ended_ = std::move(ended);
+        else if (ended)
+            ended();
+    }
+    void playAsync(const std::string& localPath) override {
+        endCurrent();
+        log_.events.push_back("async:" + localPath);
+    }
+    void stop() override {
+        log_.events.push_back("stop");
+        endCurrent();
+    }
+    // The held sound has played to its end.
+    void finish() { endCurrent(); }
+    bool playing() const { return static_cast<bool>(ended_); }
 
 private:
+    void endCurrent() {
+        auto ended = std::move(ended_);
+        ended_ = {};
+        if (ended) ended();
+    }
     EventLog& log_;
+    std::function<void()> ended_;
 };
 
+// A clock whose calls come at once (the clock jumps to their second), or, with `hold`, when fire()
+// says so.
 class LoggingClock : public Clock {
 public:
     explicit LoggingClock(EventLog& log) : log_(log) {}
     std::int64_t now = 1000;
+    bool hold = false;
+    std::function<void()> duringWait; // run inside each pause (e.g. a timer tick falling due)
+
     std::int64_t nowSeconds() const override { return now; }
-    void waitSeconds(int n) override {
-        log_.events.push_back("wait:" + std::to_string(n));
-        now += n;
+    CallId callAtSecond(std::int64_t second, std::function<void()> due) override {
+        log_.events.push_back("wait:" + std::to_string(second - now));
+        const CallId id = ++last_;
+        if (hold) {
+            pending_.push_back({id, second, std::move(due)});
+            return id;
+        }
+        now = std::max(now, second);
         if (duringWait) duringWait();
+        due();
+        return id;
     }
-    std::function<void()> duringWait; // run inside each wait (e.g. a timer tick falling due)
+    void cancelCall(CallId id) override {
+        std::erase_if(pending_, [id](const Pending& p) { return p.id == id; });
+    }
+    // The clock reaches `second`: the calls due by then are made, in order.
+    void advanceTo(std::int64_t second) {
+        now = second;
+        while (true) {
+            auto it = std::find_if(pending_.begin(), pending_.end(), [&](const Pending& p) { return p.second <= now; });
+            if (it == pending_.end()) return;
+            auto due = std::move(it->due);
+            pending_.erase(it);
+            due();
+        }
+    }
+    // A call that comes before its second (a platform timer firing early).
+    void fireEarly() {
+        if (pending_.empty()) return;
+        auto due = std::move(pending_.front().due);
+        pending_.erase(pending_.begin());
+        due();
+    }
+    std::size_t pendingCalls() const { return pending_.size(); }
 
 private:
+    struct Pending {
+        CallId id;
+        std::int64_t second;
+        std::function<void()> due;
+    };
     EventLog& log_;
+    std::vector<Pending> pending_;
+    CallId last_ = 0;
 };
 
 class FakeMediaSurface : public MediaSurface {

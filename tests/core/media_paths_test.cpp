@@ -56,7 +56,7 @@ TEST(MediaPaths, VideoPrefersTheAviFolderThenTheDirectory) {
     EXPECT_EQ(VideoPath(c.store, c.catalogue, 0, 0, 4), "");
 }
 
-TEST(MediaPaths, PlayVoicesPausesOnlyBetweenTwoVoices) {
+TEST(MediaPaths, VoicePlanPausesOnlyBetweenTwoVoices) {
     CourseContent c;
     c.media("L1", "MALE/S1.WAV");
     c.media("L1", "FEMALE/S1.WAV");
@@ -64,11 +64,19 @@ TEST(MediaPaths, PlayVoicesPausesOnlyBetweenTwoVoices) {
     EventLog log;
     LoggingPlayer player(log);
     LoggingClock clock(log);
+    PlaybackRunner runner(player, clock);
     const std::string dir = "D:\\L1\\";
-    EXPECT_TRUE(PlayVoices(player, clock, c.files, MaleVoiceName(dir, "S1"), FemaleVoiceName(dir, "S1")));
-    EXPECT_TRUE(PlayVoices(player, clock, c.files, MaleVoiceName(dir, "S2"), FemaleVoiceName(dir, "S2")));
-    EXPECT_TRUE(PlayVoices(player, clock, c.files, MaleVoiceName(dir, "S1"), FemaleVoiceName(dir, "S1"), false, true));
-    EXPECT_FALSE(PlayVoices(player, clock, c.files, MaleVoiceName(dir, "S3"), FemaleVoiceName(dir, "S3")));
+    const auto play = [&](const std::string& stem, bool wantMale = true, bool wantFemale = true) {
+        PlaybackPlan plan =
+            VoicePlan(c.files, MaleVoiceName(dir, stem), FemaleVoiceName(dir, stem), wantMale, wantFemale);
+        const bool plays = plan.playsSound();
+        runner.run(std::move(plan));
+        return plays;
+    };
+    EXPECT_TRUE(play("S1"));
+    EXPECT_TRUE(play("S2"));
+    EXPECT_TRUE(play("S1", false, true));
+    EXPECT_FALSE(play("S3"));
     const std::vector<std::string> expected = {
         "play:" + c.local("L1", "MALE/S1.WAV"),   "wait:2", "play:" + c.local("L1", "FEMALE/S1.WAV"),
         "play:" + c.local("L1", "FEMALE/S2.WAV"), "play:" + c.local("L1", "FEMALE/S1.WAV"),

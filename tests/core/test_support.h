@@ -7,6 +7,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -47,16 +48,40 @@ inline void writeFile(const std::filesystem::path& p, const std::string& text) {
     writeFile(p, Bytes(text.begin(), text.end()));
 }
 
-// A clock that only moves when told to (or when waited on) and remembers every wait.
+// A clock that only moves when told to; its calls come when it reaches their second.
 class FakeClock : public Clock {
 public:
     std::int64_t now = 1000;
-    std::vector<int> waits;
     std::int64_t nowSeconds() const override { return now; }
-    void waitSeconds(int n) override {
-        waits.push_back(n);
-        now += n;
+    CallId callAtSecond(std::int64_t second, std::function<void()> due) override {
+        calls_.push_back({++last_, second, std::move(due)});
+        return last_;
     }
+    void cancelCall(CallId id) override {
+        std::erase_if(calls_, [id](const Call& c) { return c.id == id; });
+    }
+    void advance(std::int64_t seconds) {
+        now += seconds;
+        for (auto it = calls_.begin(); it != calls_.end();) {
+            if (it->second > now) {
+                ++it;
+                continue;
+            }
+            auto due = std::move(it->due);
+            it = calls_.erase(it);
+            due();
+            it = calls_.begin();
+        }
+    }
+
+private:
+    struct Call {
+        CallId id;
+        std::int64_t second;
+        std::function<void()> due;
+    };
+    std::vector<Call> calls_;
+    CallId last_ = 0;
 };
 
 // Answers message boxes from a queue (default: the first button) and remembers them.

@@ -1,6 +1,7 @@
 // The course window as a learner meets it: what the end of a lesson does while "Verify your
 // learning" is not there, commands whose dialog is missing, the caption once the course is closed,
-// the page reached by fast scrolling, the keys of the lessons list and of the toolbar buttons.
+// the page reached by fast scrolling, the keys of the lessons list and of the toolbar buttons, and
+// the window while the page's phrases play.
 #include <QAction>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -31,6 +32,7 @@ private slots:
     void stoppingFastScrollingReadsThePage();
     void keysOfTheListAndTheButtons();
     void actionsFollowStateChangesWithoutPolling();
+    void windowPaintsAndHoldsCommandsWhileThePagePlays();
 };
 
 void CourseWindowTest::endOfLessonGoesOnWithoutTheVerifyActivity() {
@@ -147,6 +149,46 @@ void CourseWindowTest::actionsFollowStateChangesWithoutPolling() {
     QVERIFY(p.frame->action(13110)->isCheckable());
     QVERIFY(p.frame->action(4004)->isCheckable());
     QVERIFY(!p.frame->action(6060)->isCheckable());
+}
+
+void CourseWindowTest::windowPaintsAndHoldsCommandsWhileThePagePlays() {
+    Program p;
+    uitest::writeBytes(p.root + "/L01/MALE/P011.WAV", Bytes{1}); // phrase 1 of L01's first page
+    p.player->hold = true; // each sound plays until released
+    QVERIFY(p.start());
+    p.frame->show();
+    p.store->writeInt("Course", "Lesson", 0);
+    p.frame->dispatch(1410);
+    auto* course = static_cast<CourseActivity*>(p.frame->currentActivity());
+    QTRY_COMPARE(p.player->played.size(), std::size_t(1));
+    QVERIFY(course->document().isPlaying());
+    QVERIFY(p.frame->busy());
+    // The window repaints while the voice plays.
+    const int paints = course->viewWidget()->paintCount();
+    course->viewWidget()->viewport()->update();
+    QTRY_VERIFY(course->viewWidget()->paintCount() > paints);
+    // "Next page" meanwhile waits for the end of the page's plan: the voice, then its pause.
+    p.frame->action(6060)->trigger();
+    QTest::qWait(200);
+    QCOMPARE(p.store->readInt("Course", "Page", 0), 0);
+    QCOMPARE(childCaption(*p.frame), QStringLiteral("Page  1 /  3"));
+    p.player->release();
+    QVERIFY(course->document().isPlaying()); // the 2-second pause after the phrase
+    QTRY_COMPARE_WITH_TIMEOUT(p.store->readInt("Course", "Page", -1), 1, 5000);
+    QCOMPARE(childCaption(*p.frame), QStringLiteral("Page  2 /  3"));
+    QVERIFY(!p.frame->busy());
+
+    // Back on the first page it plays again; closing the window stops it and frees the frame.
+    p.frame->dispatch(6040);
+    QTRY_COMPARE(p.player->played.size(), std::size_t(2));
+    QVERIFY(p.player->playing());
+    p.frame->currentChild()->close();
+    QTRY_VERIFY(p.frame->mdiArea()->subWindowList().isEmpty());
+    QVERIFY(!p.player->playing());
+    QVERIFY(p.player->stops >= 1);
+    QVERIFY(!p.frame->busy());
+    p.frame->dispatch(1410); // commands run at once again
+    QVERIFY(courseOnScreen(*p.frame));
 }
 
 QTEST_MAIN(CourseWindowTest)

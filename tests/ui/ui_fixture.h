@@ -28,16 +28,41 @@ namespace lumora::uitest {
 using lumora::test::RecordingHelp;
 using lumora::test::RecordingWeb;
 
+// Plays nothing and remembers what it was asked to play. A sound ends at once or, with `hold`,
+// when release() says so.
 class SilentPlayer final : public SoundPlayer {
 public:
     std::vector<std::string> played;
     std::function<void()> onPlay;
-    void playSync(const std::string& p) override {
+    bool hold = false;
+    int stops = 0;
+    void play(const std::string& p, std::function<void()> ended) override {
+        release(); // the sound playing gives way
         played.push_back(p);
         if (onPlay) onPlay();
+        if (hold)
+            ended_ = std::move(ended);
+        else if (ended)
+            ended();
     }
-    void playAsync(const std::string& p) override { played.push_back(p); }
-    void stop() override {}
+    void playAsync(const std::string& p) override {
+        release();
+        played.push_back(p);
+    }
+    void stop() override {
+        ++stops;
+        release();
+    }
+    // The held sound has played to its end.
+    void release() {
+        auto ended = std::move(ended_);
+        ended_ = {};
+        if (ended) ended();
+    }
+    bool playing() const { return static_cast<bool>(ended_); }
+
+private:
+    std::function<void()> ended_;
 };
 
 class AnsweringPrompts final : public Prompts {

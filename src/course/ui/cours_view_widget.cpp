@@ -42,12 +42,32 @@ CoursViewWidget::CoursViewWidget(ActivityHost& frame, QWidget* parent) : Picture
     });
 }
 
-CoursViewWidget::~CoursViewWidget() { timer_.stop(); }
+CoursViewWidget::~CoursViewWidget() {
+    timer_.stop();
+    attach(nullptr, nullptr);
+}
 
 void CoursViewWidget::attach(CCoursDoc* doc, CCoursView* view) {
+    if (doc_ != doc) {
+        if (doc_) doc_->playback().removeListener(*this);
+        // A plan of the old document no longer holds the frame.
+        for (; plansHeld_ > 0; --plansHeld_) frame_.endBusy();
+        if (doc) doc->playback().addListener(*this);
+    }
     doc_ = doc;
     view_ = view;
     setPictureView(view ? &view->pictureView() : nullptr);
+}
+
+void CoursViewWidget::playbackStarted() {
+    ++plansHeld_;
+    frame_.beginBusy();
+}
+
+void CoursViewWidget::playbackEnded(PlaybackOutcome) {
+    if (plansHeld_ == 0) return;
+    --plansHeld_;
+    frame_.endBusy();
 }
 
 void CoursViewWidget::start(int intervalMs) { timer_.start(std::max(1, intervalMs)); }
@@ -176,9 +196,7 @@ void CoursViewWidget::schedulePlay() {
     QTimer::singleShot(0, this, [this] {
         playScheduled_ = false;
         if (!view_ || !isVisible()) return;
-        frame_.beginBusy();
         view_->playOnArrival();
-        frame_.endBusy();
     });
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The course view on screen: paints the core's page layout (ideogram pictures, numbers, phonetic and
 // translation lines, flags, voice icons) in logical units through the zoom's mapping, plays the
-// page's phrases once it is on the screen, runs the scrolling timer and prints the page.
+// page's phrases once it is on the screen, runs the scrolling timer and prints the page. While a plan
+// of the document plays, the main frame holds the commands back (they run once it has ended).
 #include <vector>
 
 #include <QTimer>
@@ -16,12 +17,14 @@ namespace lumora {
 
 class ActivityHost;
 
-class CoursViewWidget final : public PictureViewWidget, public ViewTimer {
+class CoursViewWidget final : public PictureViewWidget, public ViewTimer, private PlaybackListener {
     Q_OBJECT
 public:
     CoursViewWidget(ActivityHost& host, QWidget* parent = nullptr);
     ~CoursViewWidget() override;
 
+    // Attaches the document and the view (nullptr detaches); the widget listens to the document's
+    // plans while attached.
     void attach(CCoursDoc* doc, CCoursView* view);
     CCoursView* view() const { return view_; }
 
@@ -46,6 +49,8 @@ private:
     QSizeF paintItems(QPainter& p, const std::vector<DrawItem>& items, const LogicalMapping& m, const QPointF& origin);
     QSizeF measureItems(const std::vector<DrawItem>& items) const;
     void schedulePlay();
+    void playbackStarted() override;
+    void playbackEnded(PlaybackOutcome outcome) override;
 
     ActivityHost& frame_;
     CCoursDoc* doc_ = nullptr;
@@ -54,6 +59,7 @@ private:
     bool initialised_ = false;
     bool playScheduled_ = false;
     int paints_ = 0;
+    int plansHeld_ = 0; // plans playing for which the frame holds commands back
 };
 
 } // namespace lumora

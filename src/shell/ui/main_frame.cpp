@@ -198,6 +198,10 @@ void CMainFrame::buildStatusBar() {
 // ------------------------------------------------------------------ commands
 
 void CMainFrame::dispatch(int id) {
+    if (busy_ > 0) {
+        heldCommands_.push_back(id); // a page is playing: the command runs once it is over
+        return;
+    }
     ++dispatchDepth_;
     bool handled = false;
     if (Activity* a = currentActivity()) {
@@ -211,17 +215,41 @@ void CMainFrame::dispatch(int id) {
     if (!handled) commands_.onCommand(id);
     --dispatchDepth_;
     if (dispatchDepth_ == 0 || statesDirty_) refreshCommandStates();
+    if (dispatchDepth_ == 0) runHeldCommandsSoon();
 }
 
 void CMainFrame::postCommand(int id) {
     QTimer::singleShot(0, this, [this, id] {
         if (busy_ > 0 || dispatchDepth_ > 0) {
-            // A page is still playing: the command runs once it is over.
-            QTimer::singleShot(50, this, [this, id] { postCommand(id); });
+            // A page is still playing, or a command's dialog is open: the command runs after it.
+            heldCommands_.push_back(id);
             return;
         }
         dispatch(id);
     });
+}
+
+void CMainFrame::endBusy() {
+    if (busy_ > 0 && --busy_ == 0) runHeldCommandsSoon();
+}
+
+void CMainFrame::runHeldCommandsSoon() {
+    // Once, from the event loop: the end of a plan is reported from inside its runner.
+    if (heldCommands_.empty() || heldRunPosted_) return;
+    heldRunPosted_ = true;
+    QTimer::singleShot(0, this, [this] {
+        heldRunPosted_ = false;
+        runHeldCommands();
+    });
+}
+
+void CMainFrame::runHeldCommands() {
+    // A held command that starts another plan holds the rest again.
+    while (!heldCommands_.empty() && busy_ == 0 && dispatchDepth_ == 0) {
+        const int id = heldCommands_.front();
+        heldCommands_.erase(heldCommands_.begin());
+        dispatch(id);
+    }
 }
 
 namespace {

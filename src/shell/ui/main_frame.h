@@ -48,7 +48,8 @@ public:
     void registerActivity(ActivityType type);
     void registerDialog(int command, std::function<void()> run);
 
-    // Runs a command now / after the current event has been handled.
+    // Runs a command now / after the current event has been handled. While the frame is busy a
+    // command is held and runs once the busy spell is over, in the order the commands came.
     void dispatch(int id);
     void postCommand(int id) override;
     // The state of a command through the routing (disabled when no target handles it).
@@ -65,9 +66,10 @@ public:
     void clearStatusMessage() override;
     // Opens help on a context number (7110); false when the help file is missing.
     bool showHelpContext(int context) override;
-    // A long operation (a page's phrases playing) is running: posted commands wait until it ends.
+    // A long operation (a plan of the page playing) is running: commands wait until it has ended.
     void beginBusy() override { ++busy_; }
-    void endBusy() override { --busy_; }
+    void endBusy() override;
+    bool busy() const { return busy_ > 0; }
     QWidget* dialogParent() override { return this; }
 
     // AppShell
@@ -121,6 +123,8 @@ private:
     void updateTitle();
     void updateClockPanes();
     void updateKeyPanes();
+    void runHeldCommandsSoon();
+    void runHeldCommands();
 
     AppContext& context_;
     MainFrameCommands commands_;
@@ -146,6 +150,8 @@ private:
     int menuResource_ = -1;
     int dispatchDepth_ = 0;
     int busy_ = 0;
+    std::vector<int> heldCommands_; // arrived while busy or inside another command
+    bool heldRunPosted_ = false;
     int waitDepth_ = 0;
     bool capsLock_ = false, numLock_ = false, scrollLock_ = false;
 };
