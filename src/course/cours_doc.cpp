@@ -5,13 +5,16 @@
 #include <limits>
 
 #include "course/course_commands.h"
+#include "course/course_settings.h"
 #include "course/dib.h"
 #include "course/direct_access.h"
 #include "course/media_paths.h"
 #include "course/multimedia_ctrl.h"
 #include "foundation/app_commands.h"
+#include "foundation/app_settings.h"
 #include "foundation/codecs.h"
 #include "foundation/frame_commands.h"
+#include "foundation/media_settings.h"
 #include "foundation/text_util.h"
 #include "resources/string_table.h"
 
@@ -32,26 +35,26 @@ std::string replaceFirst(std::string text, const std::string& what, const std::s
 CCoursDoc::CCoursDoc(SettingsStore& store, const LessonCatalogue& catalogue, SoundPlayer& player, Clock& clock,
                      Prompts& prompts)
     : store_(store), catalogue_(catalogue), prompts_(prompts), playback_(player, clock) {
-    ideogramSet_ = store_.readInt("Course", "Ideogram", 0);
-    store_.writeInt("Multimedia", "View", 0);
+    ideogramSet_ = CourseSettings(store_).ideogramSet();
+    MediaSettings(store_).setView(0);
     declareCommands();
 }
 
 CCoursDoc::~CCoursDoc() = default;
 
-int CCoursDoc::currentLesson() const { return store_.readInt(catalogue_.positionSection(), "Lesson", 0); }
-int CCoursDoc::currentPage() const { return store_.readInt(catalogue_.positionSection(), "Page", 0); }
+int CCoursDoc::currentLesson() const { return AppSettings::kLesson.read(store_, catalogue_.positionSection()); }
+int CCoursDoc::currentPage() const { return AppSettings::kPage.read(store_, catalogue_.positionSection()); }
 
 void CCoursDoc::storeLesson(int lesson) {
-    store_.writeInt(catalogue_.positionSection(), "Lesson", lesson);
+    AppSettings::kLesson.write(store_, catalogue_.positionSection(), lesson);
     notifyStateChanged();
 }
 void CCoursDoc::storePage(int page) {
-    store_.writeInt(catalogue_.positionSection(), "Page", page);
+    AppSettings::kPage.write(store_, catalogue_.positionSection(), page);
     notifyStateChanged();
 }
 void CCoursDoc::storeCurrentDir(int lesson) {
-    store_.writeString("Course", "CurrentDir", safeLessonStem(catalogue_, lesson));
+    AppSettings::kCurrentDir.write(store_, safeLessonStem(catalogue_, lesson));
 }
 
 std::string CCoursDoc::decodedTitle(int lesson) const {
@@ -90,8 +93,9 @@ void CCoursDoc::ShowPage() {
     std::string video = VideoPath(store_, catalogue_, lesson, page, 1);
     if (video.empty() || fast) video = VideoPath(store_, catalogue_, lesson, page, 2);
     if (!video.empty() && !fast) {
-        store_.writeString("Multimedia", "OldAviFile", store_.readString("Multimedia", "AviCourseFile", ""));
-        store_.writeString("Multimedia", "AviCourseFile", video);
+        MediaSettings media(store_);
+        media.setOldCourseVideo(media.courseVideo());
+        media.setCourseVideo(video);
         if (ctrl) {
             ctrl->OpenCourseVideo();
             ctrl->Show();
@@ -159,7 +163,7 @@ int CCoursDoc::lessonHelpContext() const {
 
 void CCoursDoc::setIdeogramSet(int set) {
     ideogramSet_ = set;
-    store_.writeInt("Course", "Ideogram", set);
+    CourseSettings(store_).setIdeogramSet(set);
     if (frame_) frame_->repaintCourseView();
     notifyStateChanged();
 }
@@ -219,7 +223,7 @@ void CCoursDoc::NextPage() {
             NextStory();
             return;
         }
-        switch (store_.readInt("EndLesson", "UserChoice", 1)) {
+        switch (CourseSettings(store_).endOfLesson()) {
         case 0:
             NextStory();
             return;

@@ -4,9 +4,11 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "course/course_commands.h"
 #include "course/cours_doc.h"
+#include "course/course_commands.h"
+#include "course/course_settings.h"
 #include "course/media_paths.h"
+#include "foundation/app_settings.h"
 
 namespace lumora {
 
@@ -69,17 +71,17 @@ std::vector<DrawItem> layoutCoursePage(SettingsStore& store, const LessonCatalog
     const DrawFont boldNumberFont{"Arial", 25, 700, FontEncoding::Windows1252};
     const std::string section = languageSection(store, true);
     DrawFont translationFont;
-    translationFont.face = section.empty() ? std::string("Arial") : store.readString(section, "FontTranslate", "Arial");
-    const int size = section.empty() ? 35 : parseSize(store.readString(section, "SizeTranslate", "35"), 35);
+    translationFont.face = section.empty() ? std::string("Arial") : CourseSettings::kTranslationFace.read(store, section);
+    const int size = section.empty() ? 35 : parseSize(CourseSettings::kTranslationSize.read(store, section), 35);
     translationFont.height = mulDivRound(size, 144, dpi);
     translationFont.encoding =
-        textEncoding(translationFont.face, store.readInt("Course", "Translate Language", 1));
+        textEncoding(translationFont.face, AppSettings::kTranslationLanguage.read(store));
     const DrawFont phoneticFont{"Pinying", mulDivRound(50, 144, dpi), 400, FontEncoding::Pinying};
 
     // Position.
     const std::string pos = catalogue.positionSection();
-    const int lesson = store.readInt(pos, "Lesson", 0);
-    const int page = store.readInt(pos, "Page", 0); // the accessors read page 0 beyond the last
+    const int lesson = AppSettings::kLesson.read(store, pos);
+    const int page = AppSettings::kPage.read(store, pos); // the accessors read page 0 beyond the last
     store.writeInt("Debug", "Hauteur", H);
 
     const std::string dir = lessonMediaDirectory(store, catalogue, lesson);
@@ -112,7 +114,7 @@ std::vector<DrawItem> layoutCoursePage(SettingsStore& store, const LessonCatalog
     int P = band(H, 390, 420, 430);
     if (has3 && !has4) P = band(H, 530, 550, 550);
     if (has3 && has4) P = band(H, 720, 740, 740);
-    if (store.readInt("Course", "Phonetic", 1) == 1) {
+    if (CourseSettings::kShowPhonetic.read(store) == 1) {
         colour = textColour(store, false);
         for (int k = 1; k <= 4; ++k) {
             if (phrases[k].empty()) continue;
@@ -127,9 +129,9 @@ std::vector<DrawItem> layoutCoursePage(SettingsStore& store, const LessonCatalog
     int T = band(H, 550, 600, 600);
     if (has3 && !has4) T = band(H, 710, 760, 760);
     if (has4) T = band(H, 900, 950, 950);
-    if (store.readInt("Course", "Show Translate", 1) == 1) {
+    if (CourseSettings::kShowTranslation.read(store) == 1) {
         colour = textColour(store, true);
-        const int language = store.readInt("Course", "Translate Language", 1);
+        const int language = AppSettings::kTranslationLanguage.read(store);
         for (int k = 1; k <= 4; ++k) {
             const std::string translation = catalogue.TranslationText(lesson, page, k, language);
             if (translation.empty()) continue;
@@ -160,7 +162,7 @@ std::vector<DrawItem> layoutCoursePage(SettingsStore& store, const LessonCatalog
 }
 
 CCoursView::CCoursView(SettingsStore& store, CCoursDoc& doc, ViewTimer& timer, ViewWindow& window)
-    : store_(store), doc_(doc), timer_(timer), window_(window), picture_(store, "Course", "Zoom", kSurfaceHeight) {
+    : store_(store), doc_(doc), timer_(timer), window_(window), picture_(store, CourseSettings::kZoom, kSurfaceHeight) {
     declareCommands();
     doc_.playback().addListener(*this);
 }
@@ -234,8 +236,8 @@ void CCoursView::stopScrolling() {
     pendingTick_ = false;
 }
 
-void CCoursView::toggle(const char* key) {
-    store_.writeInt("Course", key, store_.readInt("Course", key, 1) == 1 ? 0 : 1);
+void CCoursView::toggle(const IntSetting& setting) {
+    setting.toggle(store_);
     window_.invalidate();
     notifyStateChanged();
 }
@@ -243,7 +245,7 @@ void CCoursView::toggle(const char* key) {
 void CCoursView::declareCommands() {
     namespace c = cmd::course;
     const auto slowInterval = [this] {
-        const int ms = store_.readInt("Lesson", "Timer", 5000);
+        const int ms = CourseSettings(store_).slowScrollMs();
         return ms > 0 ? ms : 5000; // a timer of 0 or less would turn pages without pause
     };
     CommandTable& t = commandTable();
@@ -254,10 +256,10 @@ void CCoursView::declareCommands() {
     t.add(c::Stop, [this] {
         if (doc_.scrollingMode() != CCoursDoc::kNotScrolling) stopScrolling();
     });
-    t.addChecked(c::Phonetic, [this] { toggle("Phonetic"); },
-                 [this] { return store_.readInt("Course", "Phonetic", 1) == 1; });
-    t.addChecked(c::Translation, [this] { toggle("Show Translate"); },
-                 [this] { return store_.readInt("Course", "Show Translate", 1) == 1; });
+    t.addChecked(c::Phonetic, [this] { toggle(CourseSettings::kShowPhonetic); },
+                 [this] { return CourseSettings(store_).showPhonetic(); });
+    t.addChecked(c::Translation, [this] { toggle(CourseSettings::kShowTranslation); },
+                 [this] { return CourseSettings(store_).showTranslation(); });
     // The zoom commands are the picture view's; the view applies their scroll size.
     for (const CommandEntry& e : picture_.commands().entries()) {
         const int id = e.id;

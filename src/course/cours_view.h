@@ -28,11 +28,12 @@
 
 #include "course/picture_view.h"
 #include "foundation/codecs.h"
+#include "foundation/command_target.h"
 #include "foundation/language_table.h"
 #include "foundation/lesson_catalogue.h"
 #include "foundation/playback.h"
+#include "foundation/setting.h"
 #include "foundation/settings_store.h"
-#include "foundation/command_target.h"
 
 namespace lumora {
 
@@ -136,7 +137,7 @@ private:
     void playbackEnded(PlaybackOutcome outcome) override;
     void startScrolling(int mode, int intervalMs);
     void stopScrolling();
-    void toggle(const char* key);
+    void toggle(const IntSetting& setting);
 
     SettingsStore& store_;
     CCoursDoc& doc_;

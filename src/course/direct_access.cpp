@@ -2,7 +2,9 @@
 
 #include <cstdlib>
 
+#include "course/course_settings.h"
 #include "course/media_paths.h"
+#include "foundation/app_settings.h"
 #include "foundation/language_table.h"
 
 namespace lumora {
@@ -21,13 +23,13 @@ int parseHeight(const std::string& text, int def) {
 
 DirectAccessModel::DirectAccessModel(SettingsStore& store, const LessonCatalogue& catalogue, PlaybackRunner& playback)
     : store_(store), catalogue_(catalogue), playback_(playback) {
-    rememberedDirect_ = store_.readInt("Lesson", "Direct", 0);
-    const int lang = store_.readInt("Direct", "Langue", rememberedDirect_);
+    rememberedDirect_ = CourseSettings::kDirectRemembered.read(store_);
+    const int lang = CourseSettings::kDirectLanguage.readOr(store_, rememberedDirect_);
     language_ = lang >= 0 && lang < kLanguageCount ? lang : 0;
     const std::string section = catalogue_.positionSection();
-    lesson_ = store_.readInt(section, "Lesson", 0);
-    page_ = store_.readInt(section, "Page", 0);
-    const int voice = store_.readInt("Direct", "SoundType", 0);
+    lesson_ = AppSettings::kLesson.read(store_, section);
+    page_ = AppSettings::kPage.read(store_, section);
+    const int voice = CourseSettings::kDirectVoice.read(store_);
     voice_ = voice >= 0 && voice <= 3 ? voice : 0;
     refillPages();
 }
@@ -55,9 +57,9 @@ std::string DirectAccessModel::languageFlag() const { return LanguageTable::flag
 void DirectAccessModel::refillPages() {
     const DisplayFont def = LanguageTable::defaultFont(language_);
     const std::string section = LanguageTable::section(language_);
-    font_.face = section.empty() ? def.face : store_.readString(section, "FontTranslate", def.face);
+    font_.face = section.empty() ? def.face : CourseSettings::kTranslationFace.readOr(store_, section, def.face);
     font_.height = section.empty() ? def.height
-                                   : parseHeight(store_.readString(section, "SizeTranslate", std::to_string(def.height)),
+                                   : parseHeight(CourseSettings::kTranslationSize.readOr(store_, section, std::to_string(def.height)),
                                                  def.height);
     font_.encoding = textEncoding(font_.face, language_);
     pages_.clear();
@@ -92,7 +94,7 @@ void DirectAccessModel::choosePage(int index) {
 void DirectAccessModel::chooseLanguage(int languageId) {
     if (languageId < 0 || languageId >= kLanguageCount) return;
     language_ = languageId;
-    store_.writeInt("Lesson", "Direct", languageId);
+    CourseSettings::kDirectRemembered.write(store_, languageId);
     refillPages();
 }
 
@@ -102,13 +104,13 @@ void DirectAccessModel::chooseVoice(int voice) {
 
 void DirectAccessModel::accept() {
     const std::string section = catalogue_.positionSection();
-    store_.writeInt(section, "Lesson", lesson_);
-    store_.writeInt(section, "Page", page_);
-    store_.writeString("Course", "CurrentDir", safeLessonStem(catalogue_, lesson_));
-    store_.writeInt("Direct", "Langue", language_);
-    store_.writeInt("Direct", "SoundType", voice_);
+    AppSettings::kLesson.write(store_, section, lesson_);
+    AppSettings::kPage.write(store_, section, page_);
+    AppSettings::kCurrentDir.write(store_, safeLessonStem(catalogue_, lesson_));
+    CourseSettings::kDirectLanguage.write(store_, language_);
+    CourseSettings::kDirectVoice.write(store_, voice_);
 }
 
-void DirectAccessModel::cancel() { store_.writeInt("Lesson", "Direct", rememberedDirect_); }
+void DirectAccessModel::cancel() { CourseSettings::kDirectRemembered.write(store_, rememberedDirect_); }
 
 } // namespace lumora

@@ -15,8 +15,8 @@ bool isZoomStep(int zoom) {
 }
 } // namespace
 
-PictureView::PictureView(SettingsStore& store, std::string zoomSection, std::string zoomKey, int surfaceHeight)
-    : store_(store), section_(std::move(zoomSection)), key_(std::move(zoomKey)), height_(surfaceHeight) {
+PictureView::PictureView(SettingsStore& store, IntSetting zoom, int surfaceHeight)
+    : store_(store), zoomSetting_(zoom), height_(surfaceHeight) {
     for (int id = kFirstZoomCommand; id <= kLastZoomCommand; ++id)
         commandTable().addChecked(id, [this, id] { setZoomCommand(id); }, [this, id] { return zoom_ == zoomOfCommand(id); });
     commandTable().add(kIgnoredCommand, [] {});
@@ -35,7 +35,7 @@ int PictureView::zoomOfCommand(int id) {
 }
 
 void PictureView::initialUpdate(const DeviceMetrics& screen) {
-    const int stored = store_.readInt(section_, key_, 100);
+    const int stored = zoomSetting_.read(store_);
     // A stored value that is not one of the seven steps (0, negative, absurd) would collapse or turn
     // the surface over: it is shown at 100 instead.
     zoom_ = isZoomStep(stored) ? stored : 100;
@@ -67,7 +67,7 @@ void PictureView::setZoomCommand(int id) {
     const int zoom = zoomOfCommand(id);
     if (zoom == 0) return;
     zoom_ = zoom;
-    store_.writeInt(section_, key_, zoom);
+    zoomSetting_.write(store_, zoom);
     apply();
     notifyStateChanged();
 }

@@ -17,8 +17,9 @@
 #include <optional>
 #include <string>
 
-#include "foundation/settings_store.h"
 #include "foundation/command_target.h"
+#include "foundation/setting.h"
+#include "foundation/settings_store.h"
 
 namespace lumora {
 
@@ -67,7 +68,7 @@ public:
     static constexpr int kLastZoomCommand = 4007;
     static constexpr int kIgnoredCommand = 4008;
 
-    PictureView(SettingsStore& store, std::string zoomSection, std::string zoomKey, int surfaceHeight);
+    PictureView(SettingsStore& store, IntSetting zoom, int surfaceHeight);
 
     // Pixels per centimetre of a device: (pixels * 10) / millimetres, integer division. A device
     // that reports no physical size (0 mm or less) is taken at 96 dots per inch (37 px/cm) instead
@@ -99,8 +100,7 @@ public:
 private:
     void apply();
     SettingsStore& store_;
-    std::string section_;
-    std::string key_;
+    IntSetting zoomSetting_;
     int height_;
     int zoom_ = 100;
     DeviceMetrics screen_;

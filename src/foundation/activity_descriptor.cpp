@@ -1,5 +1,6 @@
 #include "foundation/activity_descriptor.h"
 
+#include "foundation/app_settings.h"
 #include "resources/string_table.h"
 
 namespace lumora {
@@ -11,8 +12,8 @@ std::string openingFileName(const ActivityOpening& opening, const SettingsStore&
     case OpenFile::LessonFile: return "zup.txt";
     case OpenFile::ScoreText: {
         // Anything but "NO" is the stories catalogue.
-        const bool lessons = store.readString("Write", "Write", "NO") == "NO";
-        return store.readString("User", "Drive", "C:\\") +
+        const bool lessons = AppSettings::kCatalogue.read(store) == "NO";
+        return AppSettings::kUserDrive.read(store) +
                (lessons ? opening.lessonsScorePrefix : opening.storiesScorePrefix) + "GB.TXT";
     }
     }

@@ -29,7 +29,10 @@ public:
     static constexpr IntSetting kFontSize{"Course", "Font Size", 40};
     static constexpr IntSetting kTranslationLanguage{"Course", "Translate Language", 1};
     static constexpr IntSetting kPhoneticLanguage{"Course", "Phonetic Language", 1};
-    // The place reached: "Lesson" and "Page" in the section of the current catalogue.
+    // The place reached: "Lesson" and "Page" in the section of the catalogue ("Course" for the
+    // lessons, "Write" for the stories).
+    static constexpr const char* kLessonsSection = "Course";
+    static constexpr const char* kStoriesSection = "Write";
     static constexpr IntEntry kLesson{"Lesson", 0};
     static constexpr IntEntry kPage{"Page", 0};
     // In a language's own section: the palette index of its text colours.
@@ -57,7 +60,7 @@ public:
     bool storiesCurrent() const { return kCatalogue.read(store_) != "NO"; }
     void setStoriesCurrent(bool stories) { kCatalogue.write(store_, stories ? "YES" : "NO"); }
     // "Course" while the lessons catalogue is current, "Write" while the stories catalogue is.
-    std::string positionSection() const { return storiesCurrent() ? "Write" : "Course"; }
+    std::string positionSection() const { return storiesCurrent() ? kStoriesSection : kLessonsSection; }
     int lesson(const std::string& section) const { return kLesson.read(store_, section); }
     int page(const std::string& section) const { return kPage.read(store_, section); }
     void setLesson(const std::string& section, int lesson) { kLesson.write(store_, section, lesson); }

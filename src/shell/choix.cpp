@@ -1,6 +1,7 @@
 #include "shell/choix.h"
 
 #include "course/course_commands.h"
+#include "foundation/app_settings.h"
 #include "foundation/codecs.h"
 #include "foundation/frame_commands.h"
 #include "foundation/media_names.h"
@@ -19,7 +20,7 @@ ChoixLogic::ChoixLogic(SettingsStore& store, const LessonCatalogue& catalogue, C
     : store_(store), catalogue_(catalogue), kind_(kind), host_(host) {}
 
 void ChoixLogic::makeCurrent() {
-    store_.writeString("Write", "Write", kind_ == CatalogueKind::Lessons ? "NO" : "YES");
+    AppSettings(store_).setStoriesCurrent(kind_ == CatalogueKind::Stories);
 }
 
 void ChoixLogic::initialUpdate() { makeCurrent(); }
@@ -46,8 +47,9 @@ void ChoixLogic::click(int buttonId) {
     if (kind_ == CatalogueKind::Lessons) {
         makeCurrent();
         if (i < 0 || i >= catalogue_.count()) return;
-        store_.writeInt("Course", "Lesson", i);
-        store_.writeInt("Course", "Page", 0);
+        AppSettings settings(store_);
+        settings.setLesson(AppSettings::kLessonsSection, i);
+        settings.setPage(AppSettings::kLessonsSection, 0);
         host_.postCommand(cmd::frame::Course);
         return;
     }
@@ -55,11 +57,12 @@ void ChoixLogic::click(int buttonId) {
     // window made current meanwhile.
     makeCurrent();
     if (i < 0 || i >= catalogue_.count()) return;
-    store_.writeString("Write", "Write", "YES");
-    store_.writeInt("Write", "Lesson", i);
+    AppSettings settings(store_);
+    settings.setStoriesCurrent(true);
+    settings.setLesson(AppSettings::kStoriesSection, i);
     host_.setWaitCursor(true);
     host_.closeActivityWindows();
-    store_.writeInt("Startup", "Remember", 8);
+    settings.setRemember(8);
     if (host_.openActivity(ActivityTemplateId::Course, "zup.txt")) host_.startActiveActivity(ActivityTemplateId::Course);
     host_.setWaitCursor(false);
 }

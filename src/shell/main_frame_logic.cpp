@@ -1,5 +1,6 @@
 #include "shell/main_frame_logic.h"
 
+#include "foundation/app_settings.h"
 #include "foundation/frame_commands.h"
 #include "foundation/standard_menus.h"
 #include "resources/string_table.h"
@@ -43,9 +44,7 @@ std::vector<Accelerator> acceleratorsFor(const std::vector<Accelerator>& own) {
 }
 
 int toggleTimeToZero(SettingsStore& store) {
-    const int next = store.readInt("Course", "TimeToZero", 0) == 1 ? 0 : 1;
-    store.writeInt("Course", "TimeToZero", next);
-    return next;
+    return AppSettings(store).toggleTimeToZero();
 }
 
 void CloseActivityWindows(ActivityWindows& windows) {
@@ -63,7 +62,7 @@ MainFrameCommands::MainFrameCommands(SettingsStore& store, MainFrameHost& host, 
         prompts_.messageBox(strings::text(12009), strings::text(28674), MessageIcon::Information, MessageButtons::Ok);
     });
     t.addChecked(cmd::frame::TimeToZero, [this] { toggleTimeToZero(store_); },
-                 [this] { return store_.readInt("Course", "TimeToZero", 0) == 1; });
+                 [this] { return AppSettings(store_).timeToZero(); });
     t.add(app::HelpIndex, [this] { showHelp(HelpCommand::Contents, 0); });
     t.add(app::HelpFinder, [this] { showHelp(HelpCommand::Finder, 0); });
     t.add(app::ContextHelp, [this] { host_.enterContextHelp(); });
@@ -136,7 +135,7 @@ void MainFrameCommands::openActivity(const ActivityDescriptor& activity, const A
         case OpenStep::WaitCursorOn: host_.setWaitCursor(true); break;
         case OpenStep::WaitCursorOff: host_.setWaitCursor(false); break;
         case OpenStep::CloseActive: CloseActivityWindows(host_); break;
-        case OpenStep::Remember: store_.writeInt("Startup", "Remember", o.jobCode); break;
+        case OpenStep::Remember: AppSettings(store_).setRemember(o.jobCode); break;
         case OpenStep::Open: opened = host_.openActivity(tmpl, openingFileName(o, store_)); break;
         case OpenStep::MainCaption:
             if (opened && o.mainCaption != Caption::None) host_.setMainCaption(captionText(o.mainCaption, o));
@@ -152,7 +151,7 @@ void MainFrameCommands::openActivity(const ActivityDescriptor& activity, const A
 }
 
 std::string MainFrameCommands::helpFile() const {
-    return store_.readString("Course", "SysDir", "") + "HELP\\" + "WIN32" + "\\LESSONGB.HLP";
+    return AppSettings(store_).helpFile();
 }
 
 bool MainFrameCommands::showHelp(HelpCommand command, int context) {

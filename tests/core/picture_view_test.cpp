@@ -13,7 +13,7 @@ constexpr DeviceMetrics kScreen32{1024, 768, 320, 240};
 
 TEST(PictureView, ScrollSizeAndMappingFollowZoomAndDensity) {
     MemorySettingsStore store;
-    PictureView view(store, "Course", "Zoom", 800);
+    PictureView view(store, IntSetting{"Course", "Zoom", 100}, 800);
     view.initialUpdate(kScreen32);
     EXPECT_EQ(view.zoom(), 100);
     EXPECT_EQ(view.screenDensity().x, 32);
@@ -30,7 +30,7 @@ TEST(PictureView, ScrollSizeAndMappingFollowZoomAndDensity) {
     EXPECT_EQ(store.readInt("Course", "Zoom", 0), 50);
 
     // Integer arithmetic from left to right: 2 * ((40 * 37 * 90) / 100) on a 600-unit surface.
-    PictureView dict(store, "Dict", "Zoom", 600);
+    PictureView dict(store, IntSetting{"Dict", "Zoom", 100}, 600);
     dict.initialUpdate({1480, 1110, 400, 300}); // 37 px/cm
     dict.onCommand(4003);
     EXPECT_EQ(dict.scrollSize().width, 2664);
@@ -42,7 +42,7 @@ TEST(PictureView, ScrollSizeAndMappingFollowZoomAndDensity) {
 TEST(PictureView, ZoomCommandsStoreAndCheck) {
     MemorySettingsStore store;
     store.writeInt("Exercise", "Zoom", 200);
-    PictureView view(store, "Exercise", "Zoom", 600);
+    PictureView view(store, IntSetting{"Exercise", "Zoom", 100}, 600);
     view.initialUpdate(kScreen32);
     EXPECT_EQ(view.zoom(), 200);
     const int zooms[] = {50, 75, 90, 100, 150, 200, 300};
@@ -62,7 +62,7 @@ TEST(PictureView, ZoomCommandsStoreAndCheck) {
 TEST(PictureView, BadStoredZoomAndDeviceWithoutSize) {
     MemorySettingsStore store;
     store.writeInt("UserRec", "Zoom", 0);
-    PictureView view(store, "UserRec", "Zoom", 600);
+    PictureView view(store, IntSetting{"UserRec", "Zoom", 100}, 600);
     view.initialUpdate({800, 600, 0, 0});
     EXPECT_EQ(view.zoom(), 100);
     EXPECT_GT(view.screenDensity().x, 0);

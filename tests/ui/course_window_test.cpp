@@ -33,6 +33,7 @@ private slots:
     void keysOfTheListAndTheButtons();
     void actionsFollowStateChangesWithoutPolling();
     void windowPaintsAndHoldsCommandsWhileThePagePlays();
+    void repaintsWriteNoSettings();
 };
 
 void CourseWindowTest::endOfLessonGoesOnWithoutTheVerifyActivity() {
@@ -110,6 +111,29 @@ void CourseWindowTest::stoppingFastScrollingReadsThePage() {
     QTRY_COMPARE(p.player->played.size(), std::size_t(1));
     QVERIFY(QString::fromStdString(p.player->played[0]).endsWith(QStringLiteral("P021.WAV")));
     QCOMPARE(childCaption(*p.frame), QStringLiteral("Page  2 /  3"));
+}
+
+void CourseWindowTest::repaintsWriteNoSettings() {
+    Program p;
+    QVERIFY(p.start());
+    p.frame->show();
+    p.store->writeInt("Course", "Lesson", 0);
+    p.frame->dispatch(1410);
+    auto* course = static_cast<CourseActivity*>(p.frame->currentActivity());
+    QTRY_VERIFY(course->viewWidget()->paintCount() > 0);
+    // The page display stores its trace once; painting the same page again stores nothing.
+    QVERIFY(p.store->readInt("Debug", "Hauteur", 0) > 0);
+    p.store->writeInt("Debug", "Hauteur", -1);
+    p.store->writeString("Course", "ChFilename", "");
+    const int painted = course->viewWidget()->paintCount();
+    for (int i = 0; i < 3; ++i) course->viewWidget()->viewport()->repaint();
+    QVERIFY(course->viewWidget()->paintCount() >= painted + 3);
+    QCOMPARE(p.store->readInt("Debug", "Hauteur", 0), -1);
+    QCOMPARE(p.store->readString("Course", "ChFilename", ""), std::string());
+    // The next page is laid out again.
+    p.frame->dispatch(6060);
+    QTRY_VERIFY(p.store->readInt("Debug", "Hauteur", 0) > 0);
+    QVERIFY(!p.store->readString("Course", "ChFilename", "").empty());
 }
 
 void CourseWindowTest::keysOfTheListAndTheButtons() {

@@ -48,6 +48,7 @@ CoursViewWidget::~CoursViewWidget() {
 }
 
 void CoursViewWidget::attach(CCoursDoc* doc, CCoursView* view) {
+    laidOut_.reset();
     if (doc_ != doc) {
         if (doc_) doc_->playback().removeListener(*this);
         // A plan of the old document no longer holds the frame.
@@ -166,6 +167,21 @@ QSizeF CoursViewWidget::paintItems(QPainter& p, const std::vector<DrawItem>& ite
     return QSizeF(extentW, extentD);
 }
 
+void CoursViewWidget::invalidate() {
+    laidOut_.reset();
+    PictureViewWidget::invalidate();
+}
+
+const std::vector<DrawItem>& CoursViewWidget::pageItems() {
+    const CoursePageInput input{screenHeight(this), logicalDpiY(), doc_ ? doc_->ideogramSet() : 0};
+    if (!laidOut_ || laidOut_->screenHeight != input.screenHeight || laidOut_->logicalDpiY != input.logicalDpiY ||
+        laidOut_->ideogramSet != input.ideogramSet) {
+        items_ = view_->layout(input.screenHeight, input.logicalDpiY);
+        laidOut_ = input;
+    }
+    return items_;
+}
+
 void CoursViewWidget::paintEvent(QPaintEvent*) {
     ++paints_;
     QPainter p(viewport());
@@ -175,7 +191,7 @@ void CoursViewWidget::paintEvent(QPaintEvent*) {
         p.fillRect(viewport()->rect(), Qt::white);
         return;
     }
-    const std::vector<DrawItem> items = view_->layout(screenHeight(this), logicalDpiY());
+    const std::vector<DrawItem>& items = pageItems();
     const QSizeF extent = measureItems(items);
     const LogicalMapping m = mapping();
     // The sheet covers the surface and whatever the page reaches beyond it.
@@ -214,7 +230,7 @@ void CoursViewWidget::print(QPrinter* printer) {
     const LogicalMapping m = view_->pictureView().mappingFor(PictureView::densityOf(dev));
     // Fonts keep the size they have on the screen (the screen's logical density), so that the
     // printed page has the physical size of the page on the screen.
-    const std::vector<DrawItem> items = view_->layout(screenHeight(this), logicalDpiY());
+    const std::vector<DrawItem>& items = pageItems();
     // A page deeper or wider than the paper (the blocks of a tall screen's layout reach about 38 cm)
     // is shrunk as a whole to fit it, rather than cut off at the paper's edge.
     const QSizeF extent = measureItems(items);

@@ -3,6 +3,7 @@
 // translation lines, flags, voice icons) in logical units through the zoom's mapping, plays the
 // page's phrases once it is on the screen, runs the scrolling timer and prints the page. While a plan
 // of the document plays, the main frame holds the commands back (they run once it has ended).
+#include <optional>
 #include <vector>
 
 #include <QTimer>
@@ -28,6 +29,9 @@ public:
     void attach(CCoursDoc* doc, CCoursView* view);
     CCoursView* view() const { return view_; }
 
+    // ViewWindow: the page is laid out again at the next paint.
+    void invalidate() override;
+
     // ViewTimer (the scrolling timer)
     void start(int intervalMs) override;
     void stop() override;
@@ -48,6 +52,9 @@ private:
     // extent of what was drawn, in logical units (width, depth).
     QSizeF paintItems(QPainter& p, const std::vector<DrawItem>& items, const LogicalMapping& m, const QPointF& origin);
     QSizeF measureItems(const std::vector<DrawItem>& items) const;
+    // The page's items, laid out once per change (a page shown, a toggle, the ideogram set, another
+    // screen) rather than at every paint: the layout reads the lesson file and stores its trace.
+    const std::vector<DrawItem>& pageItems();
     void schedulePlay();
     void playbackStarted() override;
     void playbackEnded(PlaybackOutcome outcome) override;
@@ -56,6 +63,8 @@ private:
     CCoursDoc* doc_ = nullptr;
     CCoursView* view_ = nullptr;
     QTimer timer_;
+    std::vector<DrawItem> items_;
+    std::optional<CoursePageInput> laidOut_;
     bool initialised_ = false;
     bool playScheduled_ = false;
     int paints_ = 0;

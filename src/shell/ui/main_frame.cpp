@@ -15,6 +15,7 @@
 #include <QToolBar>
 #include <QWhatsThis>
 
+#include "foundation/app_settings.h"
 #include "foundation/codecs.h"
 #include "foundation/frame_commands.h"
 #include "resources/string_table.h"
@@ -428,7 +429,7 @@ void CMainFrame::startActiveActivity(ActivityTemplateId) {
 }
 
 std::string CMainFrame::courseLessonTitle() const {
-    const int lesson = context_.store.readInt("Course", "Lesson", 0);
+    const int lesson = AppSettings(context_.store).lesson(AppSettings::kLessonsSection);
     return decodeText(context_.catalogue.title(lesson, 0), encodingForLanguage(0));
 }
 
