@@ -470,7 +470,8 @@ ReadResult parseMetafile(const Bytes& bytes, Metafile& out) {
         const std::string name = wmf::functionName(function);
         if (!name.empty()) what += " (" + name + ")";
         if (size < kRecordHead)
-            return readFailure(ReadStatus::Corrupt, what + " of " + std::to_string(size) + " bytes is shorter than its head");
+            return readFailure(ReadStatus::Corrupt,
+                               what + " of " + std::to_string(size) + " bytes is shorter than its head");
         if (size > n - pos)
             return readFailure(ReadStatus::Truncated,
                                what + " of " + std::to_string(size) + " bytes runs past the end of the file");

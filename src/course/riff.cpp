@@ -11,11 +11,14 @@ constexpr std::uint64_t kHeaderSize = 12;
 constexpr std::uint64_t kChunkHead = 8;
 } // namespace
 
-bool RiffChunk::is(const char* fourcc) const { return std::memcmp(id, fourcc, 4) == 0; }
+bool RiffChunk::is(const char* fourcc) const {
+    return std::memcmp(id, fourcc, 4) == 0;
+}
 
 std::string RiffChunk::name() const {
     std::string s;
-    for (const char c : id) s += (c >= 32 && c < 127) ? c : '?';
+    for (const char c : id)
+        s += (c >= 32 && c < 127) ? c : '?';
     return s;
 }
 
@@ -36,7 +39,9 @@ ReadResult RiffWalker::open(const char* formType) {
     return {};
 }
 
-bool RiffWalker::atEnd() const { return pos_ >= end_ || end_ - pos_ < kChunkHead; }
+bool RiffWalker::atEnd() const {
+    return pos_ >= end_ || end_ - pos_ < kChunkHead;
+}
 
 ReadResult RiffWalker::next(RiffChunk& chunk) {
     if (atEnd()) return readFailure(ReadStatus::Truncated, "no chunk left in the form");

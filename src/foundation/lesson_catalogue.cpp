@@ -70,7 +70,8 @@ ReadResult LessonCatalogue::readPage(int lesson, int page, Bytes& out) const {
     Bytes entry;
     if (ReadResult r = readEntry(lesson, entry); !r) return r;
     const std::string stem = fixedField(entry, CatalogueLayout::kStemOffset, CatalogueLayout::kStemWidth);
-    if (!isSafeStem(stem)) return readFailure(ReadStatus::Corrupt, "entry " + std::to_string(lesson) + " names no safe file");
+    if (!isSafeStem(stem))
+        return readFailure(ReadStatus::Corrupt, "entry " + std::to_string(lesson) + " names no safe file");
     const std::string file = locator_.find("DATA\\WIN32\\" + stem + ".DAT");
     const auto size = locator_.files().size(file);
     if (!size) return readFailure(ReadStatus::Missing, file + " cannot be opened");

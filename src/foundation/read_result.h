@@ -25,16 +25,23 @@ struct ReadResult {
 };
 
 // The one way readers report a failure: `return readFailure(ReadStatus::Truncated, "...");`.
-inline ReadResult readFailure(ReadStatus status, std::string detail) { return ReadResult{status, std::move(detail)}; }
+inline ReadResult readFailure(ReadStatus status, std::string detail) {
+    return ReadResult{status, std::move(detail)};
+}
 
 // "ok", "missing", "truncated", "unsupported", "corrupt".
 inline const char* statusName(ReadStatus status) {
     switch (status) {
-    case ReadStatus::Ok: return "ok";
-    case ReadStatus::Missing: return "missing";
-    case ReadStatus::Truncated: return "truncated";
-    case ReadStatus::Unsupported: return "unsupported";
-    case ReadStatus::Corrupt: return "corrupt";
+    case ReadStatus::Ok:
+        return "ok";
+    case ReadStatus::Missing:
+        return "missing";
+    case ReadStatus::Truncated:
+        return "truncated";
+    case ReadStatus::Unsupported:
+        return "unsupported";
+    case ReadStatus::Corrupt:
+        return "corrupt";
     }
     return "?";
 }
