@@ -13,13 +13,94 @@ namespace {
 
 constexpr std::uint16_t kBitmapType = 19778; // "BM"
 constexpr std::size_t kFileHeaderSize = 14;
-
-void fail(std::string* error, const std::string& why) {
-    if (error) *error = why;
-}
+constexpr std::uint32_t kRle8 = 1;
+constexpr std::uint32_t kRle4 = 2;
 
 // Bytes of one pixel row, padded to a multiple of 4.
 std::uint64_t rowBytes(std::uint64_t width, unsigned bits) { return (width * bits + 31) / 32 * 4; }
+
+// Expands run-length-encoded pixels (8 bits per pixel with `fourBit` false, 4 with it true) into
+// `rows`, zeroed rows of `stride` bytes, bottom row first. Codes are byte pairs: a count n > 0
+// repeats the next byte's pixel (its two nibbles in turn for 4 bits) n times; a count 0 is an
+// escape: 0 end of line, 1 end of bitmap, 2 a delta (right, up) in the next two bytes, n >= 3 an
+// absolute run of n pixels in the bytes that follow, padded to a 16-bit boundary. Every run and
+// delta must stay inside its row and the picture. A missing end-of-bitmap code is accepted only
+// where the data ends right after the picture's last pixel or last end of line.
+ReadResult expandRle(ByteSource& src, std::uint64_t at, std::uint64_t size, bool fourBit, std::uint64_t width,
+                     std::uint64_t height, std::uint64_t stride, Bytes& rows) {
+    std::uint64_t x = 0;
+    std::uint64_t y = 0;
+    std::uint64_t pos = 0;
+    auto put = [&](std::uint64_t px, unsigned index) {
+        std::uint8_t& b = rows[static_cast<std::size_t>(y * stride + (fourBit ? px / 2 : px))];
+        if (!fourBit)
+            b = static_cast<std::uint8_t>(index);
+        else if ((px & 1) == 0)
+            b = static_cast<std::uint8_t>((b & 0x0F) | (index << 4));
+        else
+            b = static_cast<std::uint8_t>((b & 0xF0) | (index & 0x0F));
+    };
+    // A run of n pixels at the cursor: refused unless it fits in the current row.
+    auto room = [&](std::uint64_t n) -> ReadResult {
+        if (y >= height)
+            return readFailure(ReadStatus::Corrupt, "a run of " + std::to_string(n) + " pixels after the last row");
+        if (n > width - x)
+            return readFailure(ReadStatus::Corrupt, "a run of " + std::to_string(n) + " pixels at column " +
+                                                        std::to_string(x) + " overflows a row of " +
+                                                        std::to_string(width));
+        return {};
+    };
+    std::uint8_t code[2];
+    for (;;) {
+        if (pos == size) {
+            if (y >= height || (y == height - 1 && x == width)) return {}; // lenient: no end-of-bitmap code
+            return readFailure(ReadStatus::Truncated, "run-length data ends before the end of the bitmap");
+        }
+        if (size - pos < 2 || !src.read(at + pos, code, 2))
+            return readFailure(ReadStatus::Truncated, "run-length data ends inside a code");
+        pos += 2;
+        if (code[0] > 0) {
+            if (ReadResult r = room(code[0]); !r) return r;
+            for (unsigned i = 0; i < code[0]; ++i, ++x)
+                put(x, fourBit ? ((i & 1) ? code[1] & 0x0F : code[1] >> 4) : code[1]);
+            continue;
+        }
+        switch (code[1]) {
+        case 0: // end of line
+            if (y >= height) return readFailure(ReadStatus::Corrupt, "an end of line after the last row");
+            x = 0;
+            ++y;
+            break;
+        case 1: // end of bitmap
+            return {};
+        case 2: { // delta
+            std::uint8_t d[2];
+            if (size - pos < 2 || !src.read(at + pos, d, 2))
+                return readFailure(ReadStatus::Truncated, "run-length data ends inside a delta");
+            pos += 2;
+            if (y >= height || d[0] > width - x || d[1] >= height - y)
+                return readFailure(ReadStatus::Corrupt, "a delta of (" + std::to_string(d[0]) + ", " +
+                                                            std::to_string(d[1]) + ") leaves the picture");
+            x += d[0];
+            y += d[1];
+            break;
+        }
+        default: { // absolute run
+            const unsigned n = code[1];
+            if (ReadResult r = room(n); !r) return r;
+            const std::uint64_t bytes = fourBit ? (n + 1) / 2 : n;
+            const std::uint64_t padded = bytes + (bytes & 1);
+            std::uint8_t run[256];
+            if (size - pos < padded || !src.read(at + pos, run, static_cast<std::size_t>(bytes)))
+                return readFailure(ReadStatus::Truncated, "an absolute run of " + std::to_string(n) +
+                                                              " pixels runs past the end of the data");
+            pos += padded;
+            for (unsigned i = 0; i < n; ++i, ++x)
+                put(x, fourBit ? ((i & 1) ? run[i / 2] & 0x0F : run[i / 2] >> 4) : run[i]);
+        }
+        }
+    }
+}
 
 } // namespace
 
@@ -53,33 +134,27 @@ bool CDIB::Create(int width, int height) {
     return true;
 }
 
-bool CDIB::Read(std::istream& file, std::string* error) {
+ReadResult CDIB::Read(std::istream& file) {
     StreamSource src(file);
     std::uint64_t end = 0;
-    if (!read(src, true, &end, error)) {
-        src.seek(0);
-        return false;
-    }
-    src.seek(end);
-    return true;
+    ReadResult result = read(src, true, &end);
+    src.seek(result ? end : 0);
+    return result;
 }
 
-bool CDIB::Read(const std::uint8_t* data, std::size_t size, std::string* error) {
+ReadResult CDIB::Read(const std::uint8_t* data, std::size_t size) {
     MemorySource src(data, data ? size : 0);
-    return read(src, true, nullptr, error);
+    return read(src, true, nullptr);
 }
 
-bool CDIB::Read(const Bytes& file, std::size_t offset, std::string* error) {
-    if (offset > file.size()) {
-        fail(error, "offset past the end of the file");
-        return false;
-    }
-    return Read(file.data() + offset, file.size() - offset, error);
+ReadResult CDIB::Read(const Bytes& file, std::size_t offset) {
+    if (offset > file.size()) return readFailure(ReadStatus::Truncated, "offset past the end of the file");
+    return Read(file.data() + offset, file.size() - offset);
 }
 
-bool CDIB::ReadPacked(const std::uint8_t* data, std::size_t size, std::string* error) {
+ReadResult CDIB::ReadPacked(const std::uint8_t* data, std::size_t size) {
     MemorySource src(data, data ? size : 0);
-    return read(src, false, nullptr, error);
+    return read(src, false, nullptr);
 }
 
 void CDIB::Free() {
@@ -88,35 +163,26 @@ void CDIB::Free() {
     colourCount_ = 0;
 }
 
-bool CDIB::read(ByteSource& src, bool fileHeader, std::uint64_t* end, std::string* error) {
+ReadResult CDIB::read(ByteSource& src, bool fileHeader, std::uint64_t* end) {
     std::uint64_t fileSize = 0;
     std::uint64_t pixelOffset = 0;
     std::uint64_t headerAt = 0;
     if (fileHeader) {
         std::uint8_t fh[kFileHeaderSize];
-        if (!src.read(0, fh, sizeof fh)) {
-            fail(error, "file header is truncated");
-            return false;
-        }
-        if (le16(fh) != kBitmapType) {
-            fail(error, "not a bitmap file");
-            return false;
-        }
+        if (src.size() >= 2 && src.read(0, fh, 2) && le16(fh) != kBitmapType)
+            return readFailure(ReadStatus::Corrupt, "not a bitmap file");
+        if (!src.read(0, fh, sizeof fh)) return readFailure(ReadStatus::Truncated, "file header is truncated");
         fileSize = le32(fh + 2);
         pixelOffset = le32(fh + 10);
         headerAt = kFileHeaderSize;
     }
 
     std::uint8_t sizeField[4];
-    if (!src.read(headerAt, sizeField, 4)) {
-        fail(error, "bitmap header is truncated");
-        return false;
-    }
+    if (!src.read(headerAt, sizeField, 4)) return readFailure(ReadStatus::Truncated, "bitmap header is truncated");
     const std::uint32_t headerSize = le32(sizeField);
-    if (headerSize != 40 && headerSize != 12) {
-        fail(error, "header size " + std::to_string(headerSize) + " (only 40 and 12 are read)");
-        return false;
-    }
+    if (headerSize != 40 && headerSize != 12)
+        return readFailure(headerSize < 12 ? ReadStatus::Corrupt : ReadStatus::Unsupported,
+                           "header size " + std::to_string(headerSize) + " (only 40 and 12 are read)");
     std::uint8_t info[40] = {};
     std::int64_t width = 0;
     std::int64_t height = 0;
@@ -124,10 +190,7 @@ bool CDIB::read(ByteSource& src, bool fileHeader, std::uint64_t* end, std::strin
     std::uint32_t compression = 0;
     std::uint32_t coloursUsed = 0;
     if (headerSize == 40) {
-        if (!src.read(headerAt, info, 40)) {
-            fail(error, "bitmap header is truncated");
-            return false;
-        }
+        if (!src.read(headerAt, info, 40)) return readFailure(ReadStatus::Truncated, "bitmap header is truncated");
         width = les32(info + 4);
         height = les32(info + 8);
         bits = le16(info + 14);
@@ -135,10 +198,7 @@ bool CDIB::read(ByteSource& src, bool fileHeader, std::uint64_t* end, std::strin
         coloursUsed = le32(info + 32);
     } else {
         std::uint8_t core[12];
-        if (!src.read(headerAt, core, 12)) {
-            fail(error, "bitmap header is truncated");
-            return false;
-        }
+        if (!src.read(headerAt, core, 12)) return readFailure(ReadStatus::Truncated, "bitmap header is truncated");
         width = le16(core + 4);
         height = le16(core + 6);
         bits = le16(core + 10);
@@ -150,86 +210,80 @@ bool CDIB::read(ByteSource& src, bool fileHeader, std::uint64_t* end, std::strin
     }
 
     if (bits != 1 && bits != 4 && bits != 8 && bits != 24) {
-        fail(error, std::to_string(bits) + " bits per pixel (only 1, 4, 8 and 24 are read)");
-        return false;
+        const bool valid = bits == 0 || bits == 16 || bits == 32; // depths of formats we do not read
+        return readFailure(valid ? ReadStatus::Unsupported : ReadStatus::Corrupt,
+                           std::to_string(bits) + " bits per pixel (only 1, 4, 8 and 24 are read)");
     }
-    if (compression != 0) {
-        fail(error, "compressed bitmaps are not read");
-        return false;
-    }
+    const bool rle = compression == kRle8 || compression == kRle4;
+    if (rle && bits != (compression == kRle8 ? 8u : 4u))
+        return readFailure(ReadStatus::Corrupt, "run-length compression " + std::to_string(compression) + " with " +
+                                                    std::to_string(bits) + " bits per pixel");
+    if (compression != 0 && !rle)
+        return readFailure(compression <= 6 ? ReadStatus::Unsupported : ReadStatus::Corrupt,
+                           "compression " + std::to_string(compression) + " (only none and run-length are read)");
     const std::uint64_t absHeight = static_cast<std::uint64_t>(height < 0 ? -height : height);
-    if (width <= 0 || absHeight == 0) {
-        fail(error, "empty picture");
-        return false;
-    }
-    if (static_cast<std::uint64_t>(width) * absHeight > kMaxPixels) {
-        fail(error, "picture too large to draw");
-        return false;
-    }
+    if (width <= 0 || absHeight == 0) return readFailure(ReadStatus::Corrupt, "empty picture");
+    if (rle && height < 0) return readFailure(ReadStatus::Corrupt, "a run-length bitmap stored top row first");
+    if (static_cast<std::uint64_t>(width) * absHeight > kMaxPixels)
+        return readFailure(ReadStatus::Unsupported, "picture too large to draw");
 
     std::uint64_t count = bits == 1 ? 2 : bits == 4 ? 16 : bits == 8 ? 256 : 0;
     if (headerSize == 40 && coloursUsed != 0) count = coloursUsed;
-    if (count > 256) {
-        fail(error, "colour table of " + std::to_string(count) + " entries");
-        return false;
-    }
+    if (count > 256) return readFailure(ReadStatus::Corrupt, "colour table of " + std::to_string(count) + " entries");
     const std::uint64_t tableAt = headerAt + headerSize;
     const unsigned entrySize = headerSize == 40 ? 4 : 3;
-    if (!src.holds(tableAt, count * entrySize)) {
-        fail(error, "colour table runs past the end of the file");
-        return false;
-    }
+    if (!src.holds(tableAt, count * entrySize))
+        return readFailure(ReadStatus::Truncated, "colour table runs past the end of the file");
 
-    const std::uint64_t needed = rowBytes(static_cast<std::uint64_t>(width), bits) * absHeight;
+    const std::uint64_t stride = rowBytes(static_cast<std::uint64_t>(width), bits);
+    const std::uint64_t needed = stride * absHeight;
     std::uint64_t dataSize = 0;
     if (fileHeader) {
-        if (pixelOffset < tableAt) {
-            fail(error, "pixel offset points into the headers");
-            return false;
-        }
-        if (fileSize < pixelOffset) {
-            fail(error, "file size field is smaller than the pixel offset");
-            return false;
-        }
+        if (pixelOffset < tableAt) return readFailure(ReadStatus::Corrupt, "pixel offset points into the headers");
+        if (fileSize < pixelOffset)
+            return readFailure(ReadStatus::Corrupt, "file size field is smaller than the pixel offset");
         dataSize = fileSize - pixelOffset;
-        if (!src.holds(pixelOffset, dataSize)) {
-            fail(error, "file size field is larger than the file");
-            return false;
-        }
+        if (!src.holds(pixelOffset, dataSize))
+            return readFailure(ReadStatus::Truncated, "file size field is larger than the file");
     } else {
         pixelOffset = tableAt + count * entrySize;
         dataSize = src.size() - pixelOffset;
     }
-    if (dataSize < needed) {
-        fail(error, "pixel data is shorter than the picture's rows");
-        return false;
-    }
+    if (!rle && dataSize < needed)
+        return readFailure(ReadStatus::Truncated, "pixel data is shorter than the picture's rows");
 
     Bytes header;
     Bytes pixels;
     try {
         header.assign(kHeaderBufferSize, 0);
-        pixels.resize(static_cast<std::size_t>(dataSize)); // checked against the file above
+        // Checked above: the file holds the uncompressed rows, or the picture is small enough to draw.
+        pixels.assign(static_cast<std::size_t>(rle ? needed : dataSize), 0);
     } catch (const std::bad_alloc&) {
-        fail(error, "out of memory");
-        return false;
+        return readFailure(ReadStatus::Unsupported, "out of memory");
     }
     std::memcpy(header.data(), info, 40);
+    if (rle) {
+        // Kept as the uncompressed picture it decodes to.
+        putLe32(header.data() + 16, 0);
+        putLe32(header.data() + 20, static_cast<std::uint32_t>(needed));
+    }
     std::uint8_t entry[4];
     for (std::uint64_t i = 0; i < count; ++i) {
-        if (!src.read(tableAt + i * entrySize, entry, entrySize)) {
-            fail(error, "colour table is truncated");
-            return false;
-        }
+        if (!src.read(tableAt + i * entrySize, entry, entrySize))
+            return readFailure(ReadStatus::Truncated, "colour table is truncated");
         std::uint8_t* e = header.data() + 40 + 4 * i;
         e[0] = entry[0];
         e[1] = entry[1];
         e[2] = entry[2];
         e[3] = entrySize == 4 ? entry[3] : 0;
     }
-    if (!src.read(pixelOffset, pixels.data(), pixels.size())) {
-        fail(error, "pixel data is truncated");
-        return false;
+    if (rle) {
+        if (ReadResult r = expandRle(src, pixelOffset, dataSize, compression == kRle4,
+                                     static_cast<std::uint64_t>(width), absHeight, stride, pixels);
+            !r)
+            return r;
+    } else if (!src.read(pixelOffset, pixels.data(), pixels.size())) {
+        return readFailure(ReadStatus::Truncated, "pixel data is truncated");
     }
 
     header_ = std::move(header);
@@ -237,7 +291,7 @@ bool CDIB::read(ByteSource& src, bool fileHeader, std::uint64_t* end, std::strin
     colourCount_ = static_cast<int>(count);
     fileHeaderSize_ = static_cast<int>(headerSize);
     if (end) *end = pixelOffset + dataSize;
-    return true;
+    return {};
 }
 
 int CDIB::width() const { return isEmpty() ? 0 : les32(header_.data() + 4); }

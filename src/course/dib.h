@@ -7,11 +7,14 @@
 // bits:   the pixel rows as in the file, bottom row first (top row first when the height is
 //         negative), each row padded to a multiple of 4 bytes.
 //
-// Read accepts 1, 4, 8 and 24 bits per pixel, uncompressed. The pixel data size is the file-size
-// field of the file header minus the pixel-offset field; it must lie inside the real file and hold
-// every row the width, height and bit depth call for. Colour tables above 256 entries, sizes that
-// lie and pictures too large to draw are refused, and nothing is allocated from a size that was not
-// checked first. A failed operation leaves the picture as it was.
+// Read accepts 1, 4, 8 and 24 bits per pixel, uncompressed, and run-length-encoded pictures of 8
+// bits (compression 1) and 4 bits (compression 2) per pixel, which are kept as the uncompressed
+// picture they decode to (compression 0 in the header, pixels no run wrote are colour 0). The pixel
+// data size is the file-size field of the file header minus the pixel-offset field; it must lie
+// inside the real file and, uncompressed, hold every row the width, height and bit depth call for.
+// Colour tables above 256 entries, sizes that lie, runs that leave their row or the picture and
+// pictures too large to draw are refused, and nothing is allocated from a size that was not checked
+// first. A failed operation leaves the picture as it was.
 #include <cstddef>
 #include <cstdint>
 #include <istream>
@@ -19,6 +22,7 @@
 #include <vector>
 
 #include "foundation/bytes.h"
+#include "foundation/read_result.h"
 
 namespace lumora {
 
@@ -45,13 +49,13 @@ public:
     bool Create(int width, int height);
     // Reads a bitmap file starting at the stream's current position (offsets count from there).
     // On success the stream stands after the pixel data; on failure it is put back.
-    bool Read(std::istream& file, std::string* error = nullptr);
+    ReadResult Read(std::istream& file);
     // The same from bytes in memory, the file starting at `offset`.
-    bool Read(const std::uint8_t* data, std::size_t size, std::string* error = nullptr);
-    bool Read(const Bytes& file, std::size_t offset = 0, std::string* error = nullptr);
+    ReadResult Read(const std::uint8_t* data, std::size_t size);
+    ReadResult Read(const Bytes& file, std::size_t offset = 0);
     // A packed bitmap as embedded in other files (metafile records): the information or core
     // header, the colour table and the pixel rows, with no 14-byte file header.
-    bool ReadPacked(const std::uint8_t* data, std::size_t size, std::string* error = nullptr);
+    ReadResult ReadPacked(const std::uint8_t* data, std::size_t size);
     // Releases both buffers: the picture is empty (no pixels, width and height 0).
     void Free();
 
@@ -71,7 +75,7 @@ public:
     RgbImage toRgb() const;
 
 private:
-    bool read(ByteSource& src, bool fileHeader, std::uint64_t* end, std::string* error);
+    ReadResult read(ByteSource& src, bool fileHeader, std::uint64_t* end);
 
     Bytes header_;
     Bytes bits_;

@@ -1,6 +1,7 @@
 #include "course/metafile.h"
 
 #include <array>
+#include <fstream>
 #include <new>
 #include <type_traits>
 
@@ -426,24 +427,16 @@ std::optional<Record> parseRecord(RecordReader& r, std::uint16_t function) {
     return unknown;
 }
 
-bool refuse(std::string* error, const std::string& why) {
-    if (error) *error = why;
-    return false;
-}
-
 } // namespace
 
-std::optional<Metafile> parseMetafile(const Bytes& bytes, std::string* error) {
+ReadResult parseMetafile(const Bytes& bytes, Metafile& out) {
     const std::uint8_t* data = bytes.data();
     const std::size_t n = bytes.size();
     Metafile mf;
     std::size_t pos = 0;
 
     if (n >= 4 && le32(data) == kPlaceableKey) {
-        if (n < kPlaceableSize) {
-            refuse(error, "placeable header is truncated");
-            return std::nullopt;
-        }
+        if (n < kPlaceableSize) return readFailure(ReadStatus::Truncated, "placeable header is truncated");
         mf.placeable = true;
         mf.bounds = {s16(data + 6), s16(data + 8), s16(data + 10), s16(data + 12)};
         const int inch = le16(data + 14);
@@ -454,22 +447,14 @@ std::optional<Metafile> parseMetafile(const Bytes& bytes, std::string* error) {
         pos = kPlaceableSize;
     }
 
-    if (n - pos < kHeaderSize) {
-        refuse(error, "metafile header is truncated");
-        return std::nullopt;
-    }
+    if (n - pos < kHeaderSize) return readFailure(ReadStatus::Truncated, "metafile header is truncated");
     const std::uint8_t* h = data + pos;
     const int type = le16(h);
     const int headerWords = le16(h + 2);
-    if ((type != 1 && type != 2) || headerWords != 9) {
-        refuse(error, "not a Windows metafile");
-        return std::nullopt;
-    }
+    if ((type != 1 && type != 2) || headerWords != 9) return readFailure(ReadStatus::Corrupt, "not a Windows metafile");
     mf.version = le16(h + 4);
-    if (mf.version != 0x0100 && mf.version != 0x0300) {
-        refuse(error, "unknown metafile version " + std::to_string(mf.version));
-        return std::nullopt;
-    }
+    if (mf.version != 0x0100 && mf.version != 0x0300)
+        return readFailure(ReadStatus::Unsupported, "unknown metafile version " + std::to_string(mf.version));
     mf.sizeWords = le32(h + 6);
     mf.objectCount = le16(h + 10);
     mf.maxRecordWords = le32(h + 12);
@@ -477,42 +462,59 @@ std::optional<Metafile> parseMetafile(const Bytes& bytes, std::string* error) {
 
     const char* limit = reinterpret_cast<const char*>(data + n);
     for (std::size_t index = 1;; ++index) {
-        if (n - pos < kRecordHead) {
-            refuse(error, "truncated: the end record is missing");
-            return std::nullopt;
-        }
+        if (n - pos < kRecordHead) return readFailure(ReadStatus::Truncated, "the end record is missing");
         const std::uint8_t* p = data + pos;
         const std::uint64_t size = 2 * static_cast<std::uint64_t>(le32(p));
         const std::uint16_t function = le16(p + 4);
         std::string what = "record " + std::to_string(index);
         const std::string name = wmf::functionName(function);
         if (!name.empty()) what += " (" + name + ")";
-        if (size < kRecordHead || size > n - pos ||
-            U_WMRRECSAFE_get(reinterpret_cast<const char*>(p), limit) != size) {
-            refuse(error, what + " of " + std::to_string(size) + " bytes runs past the end of the file");
-            return std::nullopt;
-        }
+        if (size < kRecordHead)
+            return readFailure(ReadStatus::Corrupt,
+                               what + " of " + std::to_string(size) + " bytes is shorter than its head");
+        if (size > n - pos)
+            return readFailure(ReadStatus::Truncated,
+                               what + " of " + std::to_string(size) + " bytes runs past the end of the file");
+        if (U_WMRRECSAFE_get(reinterpret_cast<const char*>(p), limit) != size)
+            return readFailure(ReadStatus::Corrupt, what + " of " + std::to_string(size) + " bytes is malformed");
         if (function == 0) break; // the end record
-        if (mf.records.size() >= kMaxRecords) {
-            refuse(error, "more than " + std::to_string(kMaxRecords) + " records");
-            return std::nullopt;
-        }
+        if (mf.records.size() >= kMaxRecords)
+            return readFailure(ReadStatus::Unsupported, "more than " + std::to_string(kMaxRecords) + " records");
         RecordReader reader(p, static_cast<std::size_t>(size));
         std::optional<Record> record;
         try {
             record = parseRecord(reader, function);
         } catch (const std::bad_alloc&) {
-            refuse(error, "out of memory");
-            return std::nullopt;
+            return readFailure(ReadStatus::Unsupported, "out of memory");
         }
-        if (!record) {
-            refuse(error, what + ": " + reader.why);
-            return std::nullopt;
+        if (!record) return readFailure(ReadStatus::Corrupt, what + ": " + reader.why);
+        try {
+            mf.records.push_back(std::move(*record));
+        } catch (const std::bad_alloc&) {
+            return readFailure(ReadStatus::Unsupported, "out of memory");
         }
-        mf.records.push_back(std::move(*record));
         pos += static_cast<std::size_t>(size);
     }
-    return mf;
+    out = std::move(mf);
+    return {};
+}
+
+ReadResult loadMetafile(const std::filesystem::path& path, Metafile& out) {
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(path, ec);
+    if (ec) return readFailure(ReadStatus::Missing, "cannot be opened");
+    if (size > kMaxMetafileBytes) return readFailure(ReadStatus::Unsupported, "larger than 64 MiB");
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return readFailure(ReadStatus::Missing, "cannot be opened");
+    Bytes bytes;
+    try {
+        bytes.resize(static_cast<std::size_t>(size));
+    } catch (const std::bad_alloc&) {
+        return readFailure(ReadStatus::Unsupported, "out of memory");
+    }
+    if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size())))
+        return readFailure(ReadStatus::Missing, "cannot be read");
+    return parseMetafile(bytes, out);
 }
 
 } // namespace lumora

@@ -6,15 +6,17 @@
 // SelectObject and DeleteObject name such slots.
 //
 // Malformed files (truncated, a record running past the end, counts that do not fit their record,
-// no end record) are refused with a one-line reason; nothing is allocated from a count that was not
-// checked against the record holding it.
+// no end record) are refused with their kind of fault and a one-line detail; nothing is allocated
+// from a count that was not checked against the record holding it.
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <variant>
 #include <vector>
 
 #include "foundation/bytes.h"
+#include "foundation/read_result.h"
 
 namespace lumora {
 
@@ -162,7 +164,13 @@ struct Metafile {
     std::vector<wmf::Record> records; // without the end record
 };
 
-// Parses the bytes of a whole metafile. Nothing, with a reason in `error`, when it is malformed.
-std::optional<Metafile> parseMetafile(const Bytes& bytes, std::string* error = nullptr);
+// Parses the bytes of a whole metafile into `out`; `out` is left as it was when they are malformed.
+ReadResult parseMetafile(const Bytes& bytes, Metafile& out);
+
+// The largest metafile file read (far beyond any real picture).
+constexpr std::uint64_t kMaxMetafileBytes = 64u << 20;
+// Reads and parses the metafile file at a local path: Missing when it cannot be opened,
+// Unsupported when it is larger than kMaxMetafileBytes.
+ReadResult loadMetafile(const std::filesystem::path& path, Metafile& out);
 
 } // namespace lumora

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstring>
 #include <fstream>
 #include <new>
 
 #include "course/byte_source.h"
+#include "course/riff.h"
 #include "foundation/text_util.h"
 
 namespace lumora {
@@ -14,47 +14,6 @@ namespace lumora {
 namespace {
 
 constexpr std::uint32_t kMaxDataBytes = 0xFFFFFFFFu; // the data size is a 32-bit field
-
-void fail(std::string* error, const std::string& why) {
-    if (error) *error = why;
-}
-
-std::string chunkName(const std::uint8_t* id) {
-    std::string s;
-    for (int i = 0; i < 4; ++i) {
-        const char c = static_cast<char>(id[i]);
-        s += (c >= 32 && c < 127) ? c : '?';
-    }
-    return s;
-}
-
-struct Chunk {
-    std::uint64_t dataOffset = 0; // first byte of the chunk's contents
-    std::uint32_t size = 0;       // announced size, checked against the file
-};
-
-// Walks the chunks in [pos, end) for `id`: unknown chunks are skipped with the pad byte of an
-// odd size. Returns false with a reason when the chunk is missing or a chunk runs past the end.
-bool findChunk(ByteSource& src, std::uint64_t pos, std::uint64_t end, const char* id, Chunk& found,
-               std::string* error) {
-    while (pos + 8 <= end) {
-        std::uint8_t head[8];
-        if (!src.read(pos, head, 8)) break;
-        const std::uint32_t size = le32(head + 4);
-        if (size > end - (pos + 8)) {
-            fail(error, "chunk \"" + chunkName(head) + "\" is longer than the file");
-            return false;
-        }
-        if (std::memcmp(head, id, 4) == 0) {
-            found.dataOffset = pos + 8;
-            found.size = size;
-            return true;
-        }
-        pos += 8 + static_cast<std::uint64_t>(size) + (size & 1u);
-    }
-    fail(error, std::string("no \"") + id + "\" chunk");
-    return false;
-}
 
 } // namespace
 
@@ -83,74 +42,48 @@ bool CWave::Create(int sampleCount, int rate, int bits) {
     return true;
 }
 
-bool CWave::Load(const std::filesystem::path& path, std::string* error) {
+ReadResult CWave::Load(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        fail(error, "cannot open the file");
-        return false;
-    }
+    if (!in) return readFailure(ReadStatus::Missing, "cannot open the file");
     StreamSource src(in);
-    return load(src, error);
+    return load(src);
 }
 
-bool CWave::Load(const std::uint8_t* data, std::size_t size, std::string* error) {
+ReadResult CWave::Load(const std::uint8_t* data, std::size_t size) {
     MemorySource src(data, data ? size : 0);
-    return load(src, error);
+    return load(src);
 }
 
-bool CWave::Load(const Bytes& file, std::string* error) { return Load(file.data(), file.size(), error); }
+ReadResult CWave::Load(const Bytes& file) { return Load(file.data(), file.size()); }
 
-bool CWave::load(ByteSource& src, std::string* error) {
-    std::uint8_t riff[12];
-    if (!src.read(0, riff, 12) || std::memcmp(riff, "RIFF", 4) != 0 || std::memcmp(riff + 8, "WAVE", 4) != 0) {
-        fail(error, "not a RIFF WAVE file");
-        return false;
-    }
-    const std::uint32_t riffSize = le32(riff + 4);
-    if (riffSize < 4 || !src.holds(8, riffSize)) {
-        fail(error, "RIFF chunk is longer than the file");
-        return false;
-    }
-    const std::uint64_t end = 8 + static_cast<std::uint64_t>(riffSize);
+ReadResult CWave::load(ByteSource& src) {
+    RiffWalker riff(src);
+    if (ReadResult r = riff.open("WAVE"); !r) return r;
 
-    Chunk fmt;
-    if (!findChunk(src, 12, end, "fmt ", fmt, error)) return false;
-    if (fmt.size < 16) {
-        fail(error, "format chunk is shorter than 16 bytes");
-        return false;
-    }
+    RiffChunk fmt;
+    if (ReadResult r = riff.find("fmt ", fmt); !r) return r;
+    if (fmt.size < 16) return readFailure(ReadStatus::Corrupt, "format chunk is shorter than 16 bytes");
     std::uint8_t f[16];
-    if (!src.read(fmt.dataOffset, f, 16)) {
-        fail(error, "format chunk is truncated");
-        return false;
-    }
+    if (!src.read(fmt.offset, f, 16)) return readFailure(ReadStatus::Truncated, "format chunk is truncated");
     const std::uint16_t tag = le16(f);
-    if (tag != 1) {
-        fail(error, "format tag " + std::to_string(tag) + " is not PCM");
-        return false;
-    }
+    if (tag != 1) return readFailure(ReadStatus::Unsupported, "format tag " + std::to_string(tag) + " is not PCM");
     const std::uint16_t bits = le16(f + 14);
-    if (bits != 8 && bits != 16) {
-        fail(error, std::to_string(bits) + " bits per sample (only 8 and 16 are read)");
-        return false;
-    }
+    if (bits == 0) return readFailure(ReadStatus::Corrupt, "0 bits per sample");
+    if (bits != 8 && bits != 16)
+        return readFailure(ReadStatus::Unsupported, std::to_string(bits) + " bits per sample (only 8 and 16 are read)");
 
     // The data chunk is looked for after the format chunk.
-    const std::uint64_t afterFmt = fmt.dataOffset + fmt.size + (fmt.size & 1u);
-    Chunk data;
-    if (!findChunk(src, afterFmt, end, "data", data, error)) return false;
+    RiffChunk data;
+    if (ReadResult r = riff.find("data", data); !r) return r;
 
     Bytes fresh;
     try {
-        fresh.resize(data.size); // the size was checked against the file above
+        fresh.resize(data.size); // the walker checked the size against the file
     } catch (const std::bad_alloc&) {
-        fail(error, "out of memory");
-        return false;
+        return readFailure(ReadStatus::Unsupported, "out of memory");
     }
-    if (!src.read(data.dataOffset, fresh.data(), fresh.size())) {
-        fail(error, "data chunk is truncated");
-        return false;
-    }
+    if (!src.read(data.offset, fresh.data(), fresh.size()))
+        return readFailure(ReadStatus::Truncated, "data chunk is truncated");
 
     formatTag_ = tag;
     channels_ = le16(f + 2);
@@ -159,7 +92,7 @@ bool CWave::load(ByteSource& src, std::string* error) {
     blockAlign_ = le16(f + 12);
     bitsPerSample_ = bits;
     data_ = std::move(fresh);
-    return true;
+    return {};
 }
 
 int CWave::SampleCount() const {

@@ -7,8 +7,8 @@
 // the data buffer holds the bytes of the "data" chunk exactly as in the file. A new CWave holds 16
 // silent samples at 11025 samples per second, 8 bits, one channel.
 //
-// Every operation reports failure by its result only, and a failed operation leaves the object as
-// it was.
+// Every operation reports failure by its result only (Load says what was wrong), and a failed
+// operation leaves the object as it was.
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "foundation/bytes.h"
+#include "foundation/read_result.h"
 
 namespace lumora {
 
@@ -33,11 +34,11 @@ public:
     // and the "data" chunk after it; other chunks are skipped (an odd-sized chunk is followed by a
     // pad byte). A chunk that claims more bytes than the file holds is refused before anything is
     // allocated. The path is a local one: content names are resolved by FileAccess first. Other
-    // readers may have the file open meanwhile. `error`, when given, receives a one-line reason.
-    bool Load(const std::filesystem::path& path, std::string* error = nullptr);
+    // readers may have the file open meanwhile.
+    ReadResult Load(const std::filesystem::path& path);
     // The same from the bytes of a whole file.
-    bool Load(const std::uint8_t* data, std::size_t size, std::string* error = nullptr);
-    bool Load(const Bytes& file, std::string* error = nullptr);
+    ReadResult Load(const std::uint8_t* data, std::size_t size);
+    ReadResult Load(const Bytes& file);
 
     // data size x 8 / bits per sample (all channels counted).
     int SampleCount() const;
@@ -58,7 +59,7 @@ public:
     const Bytes& data() const { return data_; }
 
 private:
-    bool load(ByteSource& source, std::string* error);
+    ReadResult load(ByteSource& source);
 
     std::uint16_t formatTag_ = 1;
     std::uint16_t channels_ = 1;

@@ -27,22 +27,28 @@ int LessonCatalogue::count() const {
     return n > 0x7fffffff ? 0x7fffffff : static_cast<int>(n);
 }
 
-std::optional<Bytes> LessonCatalogue::entryRecord(int entry) const {
-    if (entry < 0) return std::nullopt;
+ReadResult LessonCatalogue::readEntry(int entry, Bytes& out) const {
+    if (entry < 0) return readFailure(ReadStatus::Missing, "no entry " + std::to_string(entry));
     const std::string file = catalogueFile();
     const auto size = locator_.files().size(file);
+    if (!size) return readFailure(ReadStatus::Missing, file + " cannot be opened");
     const std::uint64_t offset = static_cast<std::uint64_t>(entry) * CatalogueLayout::kEntrySize;
-    if (!size || offset >= *size) return std::nullopt;
-    return locator_.files().readAt(file, offset, CatalogueLayout::kEntrySize);
+    if (offset >= *size) return readFailure(ReadStatus::Missing, "no entry " + std::to_string(entry));
+    if (*size - offset < CatalogueLayout::kEntrySize)
+        return readFailure(ReadStatus::Truncated, "entry " + std::to_string(entry) + " is cut short");
+    auto rec = locator_.files().readAt(file, offset, CatalogueLayout::kEntrySize);
+    if (!rec) return readFailure(ReadStatus::Missing, file + " cannot be read");
+    out = std::move(*rec);
+    return {};
 }
 
 std::string LessonCatalogue::title(int entry, int languageId) const {
-    const auto rec = entryRecord(entry);
-    if (!rec) return {};
-    if (languageId == -1) return fixedField(*rec, CatalogueLayout::kStemOffset, CatalogueLayout::kStemWidth);
+    Bytes rec;
+    if (!readEntry(entry, rec)) return {};
+    if (languageId == -1) return fixedField(rec, CatalogueLayout::kStemOffset, CatalogueLayout::kStemWidth);
     const int offset = catalogueTitleField(languageId);
     if (offset < 0) return {};
-    return fixedField(*rec, static_cast<std::size_t>(offset), CatalogueLayout::kTitleWidth);
+    return fixedField(rec, static_cast<std::size_t>(offset), CatalogueLayout::kTitleWidth);
 }
 
 std::string LessonCatalogue::dataFile(int entry) const {
@@ -61,24 +67,30 @@ int LessonCatalogue::pageCount(int entry) const {
     return n > 0x7fffffff ? 0x7fffffff : static_cast<int>(n);
 }
 
-std::optional<Bytes> LessonCatalogue::pageRecord(int lesson, int page) const {
-    const std::string stem = title(lesson, -1);
-    if (!isSafeStem(stem)) return std::nullopt;
-    const std::string file = dataFile(lesson);
+ReadResult LessonCatalogue::readPage(int lesson, int page, Bytes& out) const {
+    Bytes entry;
+    if (ReadResult r = readEntry(lesson, entry); !r) return r;
+    const std::string stem = fixedField(entry, CatalogueLayout::kStemOffset, CatalogueLayout::kStemWidth);
+    if (!isSafeStem(stem))
+        return readFailure(ReadStatus::Corrupt, "entry " + std::to_string(lesson) + " names no safe file");
+    const std::string file = locator_.find("DATA\\WIN32\\" + stem + ".DAT");
     const auto size = locator_.files().size(file);
-    if (!size) return std::nullopt;
+    if (!size) return readFailure(ReadStatus::Missing, file + " cannot be opened");
     const std::uint64_t pages = *size / PageLayout::kPageSize;
+    if (pages == 0) return readFailure(ReadStatus::Truncated, file + " holds no whole page");
     if (page < 0 || static_cast<std::uint64_t>(page) >= pages) page = 0;
     const std::uint64_t offset = static_cast<std::uint64_t>(page) * PageLayout::kPageSize;
-    if (offset >= *size) return std::nullopt;
-    return locator_.files().readAt(file, offset, PageLayout::kPageSize);
+    auto rec = locator_.files().readAt(file, offset, PageLayout::kPageSize);
+    if (!rec) return readFailure(ReadStatus::Missing, file + " cannot be read");
+    out = std::move(*rec);
+    return {};
 }
 
 std::string LessonCatalogue::pageField(int lesson, int page, int phrase, std::size_t base, std::size_t width) const {
     if (phrase < 1 || phrase > PageLayout::kPhrases) return {};
-    const auto rec = pageRecord(lesson, page);
-    if (!rec) return {};
-    return fixedField(*rec, base + width * static_cast<std::size_t>(phrase - 1), width);
+    Bytes rec;
+    if (!readPage(lesson, page, rec)) return {};
+    return fixedField(rec, base + width * static_cast<std::size_t>(phrase - 1), width);
 }
 
 std::string LessonCatalogue::PhraseText(int lesson, int page, int phrase) const {
@@ -107,11 +119,11 @@ std::string LessonCatalogue::MediaStem(int lesson, int page, int phrase) const {
 
 StudioPageFields LessonCatalogue::StudioPage(int lesson, int page) const {
     StudioPageFields out;
-    const auto rec = pageRecord(lesson, page);
-    if (!rec) return out;
+    Bytes rec;
+    if (!readPage(lesson, page, rec)) return out;
     for (std::size_t k = 0; k < 4; ++k) {
-        out.phonetic[k] = fixedField(*rec, PageLayout::kPhonetic + PageLayout::kTextWidth * k, PageLayout::kTextWidth);
-        std::string s = fixedField(*rec, PageLayout::kSound + PageLayout::kStemWidth * k, PageLayout::kStemWidth);
+        out.phonetic[k] = fixedField(rec, PageLayout::kPhonetic + PageLayout::kTextWidth * k, PageLayout::kTextWidth);
+        std::string s = fixedField(rec, PageLayout::kSound + PageLayout::kStemWidth * k, PageLayout::kStemWidth);
         out.sound[k] = isSafeStem(s) ? s : std::string();
     }
     return out;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "foundation/content_locator.h"
+#include "foundation/read_result.h"
 
 namespace lumora {
 
@@ -69,13 +70,16 @@ public:
     std::string MediaStem(int lesson, int page, int phrase) const;
     StudioPageFields StudioPage(int lesson, int page) const;
 
-    // The whole page record (page 0 when `page` is beyond the last); nothing when unreadable.
-    std::optional<Bytes> pageRecord(int lesson, int page) const;
+    // The whole page record (page 0 when `page` is beyond the last) into `out`, left as it was on
+    // failure: Missing when the entry, its data file or the catalogue is not there, Corrupt for an
+    // unsafe data-file stem, Truncated when the file holds no whole page.
+    ReadResult readPage(int lesson, int page, Bytes& out) const;
+    // Entry `entry` of the current catalogue (290 bytes), the same way.
+    ReadResult readEntry(int entry, Bytes& out) const;
 
     const ContentLocator& locator() const { return locator_; }
 
 private:
-    std::optional<Bytes> entryRecord(int entry) const;
     std::string pageField(int lesson, int page, int phrase, std::size_t base, std::size_t width) const;
     const ContentLocator& locator_;
 };

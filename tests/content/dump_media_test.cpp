@@ -107,8 +107,10 @@ TEST(DumpMedia, WaveFieldsAndTheFirstSixteenSamples) {
     const Dump f = run(dumpWave, dir.path() / "float.wav");
     EXPECT_EQ(f.code, 1);
     EXPECT_TRUE(f.out.empty());
-    EXPECT_EQ(f.err, (dir.path() / "float.wav").string() + ": format tag 3 is not PCM\n");
-    EXPECT_EQ(run(dumpWave, dir.path() / "missing.wav").code, 1);
+    EXPECT_EQ(f.err, (dir.path() / "float.wav").string() + ": unsupported: format tag 3 is not PCM\n");
+    const Dump m = run(dumpWave, dir.path() / "missing.wav");
+    EXPECT_EQ(m.code, 1);
+    EXPECT_EQ(m.err.rfind((dir.path() / "missing.wav").string() + ": missing: ", 0), 0u) << m.err;
 }
 
 TEST(DumpMedia, BitmapFields) {
@@ -124,7 +126,7 @@ TEST(DumpMedia, BitmapFields) {
     const Dump l = run(dumpBitmap, dir.path() / "L.BMP");
     EXPECT_EQ(l.code, 1);
     EXPECT_TRUE(l.out.empty());
-    EXPECT_EQ(l.err.find((dir.path() / "L.BMP").string() + ": "), 0u) << l.err;
+    EXPECT_EQ(l.err.find((dir.path() / "L.BMP").string() + ": truncated: "), 0u) << l.err;
     EXPECT_EQ(std::count(l.err.begin(), l.err.end(), '\n'), 1);
 }
 
@@ -163,7 +165,9 @@ TEST(DumpMedia, MetafileRecordsAsJson) {
     const Dump c = run(dumpMetafile, dir.path() / "cut.WMF");
     EXPECT_EQ(c.code, 1);
     EXPECT_TRUE(c.out.empty());
+    EXPECT_NE(c.err.find(": truncated: "), std::string::npos) << c.err;
     EXPECT_NE(c.err.find("end record"), std::string::npos) << c.err;
+    EXPECT_NE(run(dumpMetafile, dir.path() / "none.WMF").err.find(": missing: "), std::string::npos);
 }
 
 } // namespace

@@ -161,8 +161,8 @@ TEST(CDIB, ReadsTheColourTableTheHeaderAnnounces) {
                  {"4-bit", nibble, 16, 40}};
     for (const auto& c : cases) {
         CDIB d;
-        std::string why;
-        ASSERT_TRUE(d.Read(c.file.build(), 0, &why)) << c.what << ": " << why;
+        const ReadResult read = d.Read(c.file.build(), 0);
+        ASSERT_TRUE(read) << c.what << ": " << describe(read);
         EXPECT_EQ(d.colourCount(), c.colours) << c.what;
         EXPECT_EQ(d.headerSize(), c.headerSize) << c.what;
         EXPECT_EQ(le32(d.header().data()), 40u) << c.what;
@@ -261,41 +261,47 @@ TEST(CDIB, RefusesLyingAndUndrawableFilesAndKeepsThePicture) {
     BmpFile v4 = eightBit();
     v4.headerSize = 108;
 
-    BmpFile rle = eightBit();
-    rle.compression = 1;
+    BmpFile bitFields = eightBit();
+    bitFields.compression = 3;
 
+    BmpFile rle4On8 = eightBit(); // run-length compression for 4-bit pictures on an 8-bit one
+    rle4On8.compression = 2;
+
+    constexpr ReadStatus T = ReadStatus::Truncated;
+    constexpr ReadStatus U = ReadStatus::Unsupported;
+    constexpr ReadStatus C = ReadStatus::Corrupt;
     const struct {
         const char* what;
         Bytes file;
+        ReadStatus status;
     } cases[] = {
-        {"file size field beyond the file", patched(2, size + 1)},
-        {"file size field of 4 GB", patched(2, 0xFFFFFFFFu)},
-        {"file size field below the pixel offset", patched(2, 100)},
-        {"pixel offset beyond the file", patched(10, size + 10)},
-        {"pixel offset into the headers", patched(10, 20)},
-        {"4 GB of pixels", hugeFile},
-        {"rows missing", tall.build()},
-        {"colours used 257", tooManyColours.build()},
-        {"108-byte header", v4.build()},
-        {"header size 0", patched(14, 0)},
-        {"run-length compressed", rle.build()},
-        {"16 bits per pixel", patched(28, 16, 2)},
-        {"32 bits per pixel", patched(28, 32, 2)},
-        {"2 bits per pixel", patched(28, 2, 2)},
-        {"width 0", patched(18, 0)},
-        {"negative width", patched(18, 0xFFFFFFFBu)},
-        {"height 0", patched(22, 0)},
-        {"not BM", patched(0, 0x4142, 2)},
-        {"colour table beyond the file", Bytes(good.begin(), good.begin() + 54 + 100)},
-        {"file header only", Bytes(good.begin(), good.begin() + 14)},
-        {"empty", Bytes{}},
+        {"file size field beyond the file", patched(2, size + 1), T},
+        {"file size field of 4 GB", patched(2, 0xFFFFFFFFu), T},
+        {"file size field below the pixel offset", patched(2, 100), C},
+        {"pixel offset beyond the file", patched(10, size + 10), C},
+        {"pixel offset into the headers", patched(10, 20), C},
+        {"4 GB of pixels", hugeFile, U},
+        {"rows missing", tall.build(), T},
+        {"colours used 257", tooManyColours.build(), C},
+        {"108-byte header", v4.build(), U},
+        {"header size 0", patched(14, 0), C},
+        {"bit-field compression", bitFields.build(), U},
+        {"4-bit run-length compression on 8 bits", rle4On8.build(), C},
+        {"16 bits per pixel", patched(28, 16, 2), U},
+        {"32 bits per pixel", patched(28, 32, 2), U},
+        {"2 bits per pixel", patched(28, 2, 2), C},
+        {"width 0", patched(18, 0), C},
+        {"negative width", patched(18, 0xFFFFFFFBu), C},
+        {"height 0", patched(22, 0), C},
+        {"not BM", patched(0, 0x4142, 2), C},
+        {"colour table beyond the file", Bytes(good.begin(), good.begin() + 54 + 100), T},
+        {"file header only", Bytes(good.begin(), good.begin() + 14), T},
+        {"empty", Bytes{}, T},
     };
     for (const auto& c : cases) {
         CDIB d = previousPicture();
         const CDIB before = d;
-        std::string why;
-        EXPECT_FALSE(d.Read(c.file, 0, &why)) << c.what;
-        EXPECT_FALSE(why.empty()) << c.what;
+        EXPECT_TRUE(test::refusedAs(d.Read(c.file, 0), c.status)) << c.what;
         expectSame(d, before);
     }
 }
@@ -306,7 +312,7 @@ TEST(CDIB, EveryPrefixOfAFileIsRefusedAndTheWholeFileRead) {
     for (const Bytes& file : {eightBit().build(), core.build()}) {
         for (std::size_t n = 0; n < file.size(); ++n) {
             CDIB d;
-            EXPECT_FALSE(d.Read(file.data(), n)) << n;
+            EXPECT_TRUE(test::refusedAs(d.Read(file.data(), n), ReadStatus::Truncated)) << n;
             EXPECT_EQ(d.width(), 16) << n;
         }
         CDIB d;
@@ -338,6 +344,153 @@ TEST(CDIB, ReadsFromTheStreamPositionAndPackedInMemory) {
     ASSERT_TRUE(p.ReadPacked(packed.data(), packed.size()));
     EXPECT_EQ(p.toRgb().pixels, d.toRgb().pixels);
     EXPECT_FALSE(p.ReadPacked(packed.data(), packed.size() - 1)); // last row short
+}
+
+// Run-length pictures, bottom row first. RLE8, 6 x 4: an encoded run and an absolute run of three
+// with its pad byte, end of line; a delta over row 1 to column 2 of row 2, a run, end of line; an
+// absolute run of four (no pad), a run, end of bitmap.
+const Bytes kRle8 = {3, 5, 0, 3, 7, 8, 9, 0, 0, 0,   //
+                     0, 2, 2, 1, 2, 10, 0, 0,         //
+                     0, 4, 1, 2, 3, 4, 2, 11, 0, 1};
+const Bytes kRle8Rows = {5, 5, 5, 7, 8, 9, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,  //
+                         0, 0, 10, 10, 0, 0, 0, 0, 1, 2, 3, 4, 11, 11, 0, 0};
+// RLE4, 7 x 3: an absolute run of five pixels (three bytes and a pad byte), a run of two alternating
+// nibbles, end of line; a delta over row 1 to column 3 of row 2, a run of three, end of bitmap.
+const Bytes kRle4 = {0, 5, 0x12, 0x34, 0x50, 0, 2, 0x67, 0, 0, 0, 2, 3, 1, 3, 0xAB, 0, 1};
+const Bytes kRle4Rows = {0x12, 0x34, 0x56, 0x70, 0, 0, 0, 0, 0x00, 0x0A, 0xBA, 0x00};
+
+BmpFile rlePicture(std::uint16_t bits, const Bytes& data) {
+    BmpFile f;
+    f.width = bits == 8 ? 6 : 7;
+    f.height = bits == 8 ? 4 : 3;
+    f.bits = bits;
+    f.compression = bits == 8 ? 1 : 2;
+    f.tableEntries = bits == 8 ? 256 : 16;
+    f.pixels = data;
+    return f;
+}
+
+TEST(CDIB, DecodesRunLengthPicturesIntoUncompressedRows) {
+    struct Case {
+        const char* what;
+        std::uint16_t bits;
+        Bytes data;
+        Bytes rows;
+    };
+    Bytes rle8NoEnd(kRle8.begin(), kRle8.end() - 2);
+    rle8NoEnd.insert(rle8NoEnd.end(), {0, 0}); // the last row ended by an end of line only
+    const Case cases[] = {
+        {"RLE8", 8, kRle8, kRle8Rows},
+        {"RLE4", 4, kRle4, kRle4Rows},
+        {"RLE8 without end of bitmap after the last end of line", 8, rle8NoEnd, kRle8Rows},
+        {"RLE8 ending on the last pixel", 8, Bytes(kRle8.begin(), kRle8.end() - 2), kRle8Rows},
+    };
+    for (const Case& c : cases) {
+        CDIB d;
+        const ReadResult read = d.Read(rlePicture(c.bits, c.data).build());
+        ASSERT_TRUE(read) << c.what << ": " << describe(read);
+        EXPECT_EQ(d.bits(), c.rows) << c.what;
+        EXPECT_EQ(d.bitCount(), c.bits) << c.what;
+        // Kept as an uncompressed picture: compression 0 and the size of the rows.
+        EXPECT_EQ(le32(d.header().data() + 16), 0u) << c.what;
+        EXPECT_EQ(le32(d.header().data() + 20), c.rows.size()) << c.what;
+
+        // The same picture stored uncompressed draws the same.
+        BmpFile plain = rlePicture(c.bits, c.rows);
+        plain.compression = 0;
+        CDIB p;
+        ASSERT_TRUE(p.Read(plain.build()));
+        EXPECT_EQ(d.toRgb().pixels, p.toRgb().pixels) << c.what;
+    }
+
+    // Packed, as a metafile embeds it, and from a stream that then stands after the data.
+    const Bytes file = rlePicture(8, kRle8).build();
+    CDIB packed;
+    ASSERT_TRUE(packed.ReadPacked(file.data() + 14, file.size() - 14));
+    EXPECT_EQ(packed.bits(), kRle8Rows);
+    std::istringstream in(std::string(file.begin(), file.end()) + "Z");
+    CDIB streamed;
+    ASSERT_TRUE(streamed.Read(in));
+    EXPECT_EQ(in.get(), 'Z');
+}
+
+TEST(CDIB, RefusesRunsThatLeaveThePictureOrTheData) {
+    constexpr ReadStatus T = ReadStatus::Truncated;
+    constexpr ReadStatus C = ReadStatus::Corrupt;
+    BmpFile topDown = rlePicture(8, kRle8);
+    topDown.height = -4;
+    BmpFile rle8On4 = rlePicture(4, kRle4);
+    rle8On4.compression = 1;
+    const struct {
+        const char* what;
+        BmpFile file;
+        ReadStatus status;
+    } cases[] = {
+        {"run past the row", rlePicture(8, {7, 1, 0, 1}), C},
+        {"second run past the row", rlePicture(8, {3, 1, 4, 1, 0, 1}), C},
+        {"absolute run past the row", rlePicture(8, {2, 1, 0, 5, 1, 2, 3, 4, 5, 0, 0, 1}), C},
+        {"delta past the row", rlePicture(8, {0, 2, 7, 0, 0, 1}), C},
+        {"delta past the last row", rlePicture(8, {0, 2, 0, 4, 0, 1}), C},
+        {"run after the last row", rlePicture(8, {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 0, 1}), C},
+        {"end of line after the last row", rlePicture(8, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1}), C},
+        {"RLE4 run past the row", rlePicture(4, {8, 0x11, 0, 1}), C},
+        {"RLE4 absolute run past the row", rlePicture(4, {2, 0x11, 0, 6, 1, 2, 3, 0, 1}), C},
+        {"stored top row first", topDown, C},
+        {"8-bit run-length compression on 4 bits", rle8On4, C},
+        {"data ending inside the picture", rlePicture(8, {3, 5, 0, 0}), T},
+        {"no data", rlePicture(8, {}), T},
+        {"data ending inside a code", rlePicture(8, {3, 5, 0}), T},
+        {"delta cut short", rlePicture(8, {0, 2, 1}), T},
+        {"absolute run longer than the data", rlePicture(8, {0, 5, 1, 2}), T},
+        {"absolute run without its pad byte", rlePicture(8, {0, 3, 1, 2, 3}), T},
+        {"RLE4 absolute run longer than the data", rlePicture(4, {0, 5, 0x12}), T},
+    };
+    for (const auto& c : cases) {
+        CDIB d = previousPicture();
+        const CDIB before = d;
+        EXPECT_TRUE(test::refusedAs(d.Read(c.file.build()), c.status)) << c.what;
+        expectSame(d, before);
+    }
+
+    // Every prefix of a good file that cuts its data is refused as truncated.
+    const Bytes file = rlePicture(8, kRle8).build();
+    for (std::size_t n = file.size() - kRle8.size(); n < file.size() - 2; ++n) {
+        Bytes cut(file.begin(), file.begin() + static_cast<long>(n));
+        putLe32(cut.data() + 2, static_cast<std::uint32_t>(n)); // an honest file size
+        CDIB d;
+        EXPECT_TRUE(test::refusedAs(d.Read(cut), ReadStatus::Truncated)) << n;
+    }
+}
+
+// ImageMagick writes run-length pictures of 8 bits per pixel; the same picture written uncompressed
+// must read pixel for pixel the same.
+TEST(CDIB, ReadsRunLengthFilesWrittenByImageMagick) {
+    if (!test::haveTool("convert")) GTEST_SKIP() << "ImageMagick is not installed";
+    test::TempDir dir;
+    const std::string picture = "convert -size 16x8 xc:red -fill blue -draw 'rectangle 2,2 9,5' -type palette ";
+    const auto rle = dir.path() / "rle.bmp";
+    const auto plain = dir.path() / "plain.bmp";
+    ASSERT_TRUE(test::runQuietly(picture + "-compress RLE BMP3:" + test::quoted(rle)));
+    ASSERT_TRUE(test::runQuietly(picture + "-compress none BMP3:" + test::quoted(plain)));
+    const Bytes rleFile = test::readBytes(rle);
+    ASSERT_GE(rleFile.size(), 54u);
+    ASSERT_EQ(le32(rleFile.data() + 30), 1u) << "ImageMagick did not write RLE8";
+    ASSERT_EQ(le16(rleFile.data() + 28), 8);
+
+    CDIB r, p;
+    const ReadResult readRle = r.Read(rleFile);
+    ASSERT_TRUE(readRle) << describe(readRle);
+    ASSERT_TRUE(p.Read(test::readBytes(plain)));
+    const RgbImage a = r.toRgb();
+    const RgbImage b = p.toRgb();
+    ASSERT_EQ(a.width, 16);
+    ASSERT_EQ(a.height, 8);
+    EXPECT_EQ(a.width, b.width);
+    EXPECT_EQ(a.height, b.height);
+    EXPECT_EQ(a.pixels, b.pixels);
+    // The rectangle is blue, the rest red.
+    EXPECT_EQ(a.pixels[3 * 16 + 5], 0xFF0000FFu);
+    EXPECT_EQ(a.pixels[0], 0xFFFF0000u);
 }
 
 // Files written by ImageMagick; the expected pixels are ImageMagick's own decoding of the same file.
@@ -375,8 +528,8 @@ TEST(CDIB, ReadsFilesWrittenByImageMagick) {
             << c.name;
         CDIB d;
         std::ifstream in(bmp, std::ios::binary);
-        std::string why;
-        ASSERT_TRUE(d.Read(in, &why)) << c.name << ": " << why;
+        const ReadResult read = d.Read(in);
+        ASSERT_TRUE(read) << c.name << ": " << describe(read);
         EXPECT_EQ(d.bitCount(), c.bits) << c.name;
         EXPECT_EQ(d.headerSize(), c.headerSize) << c.name;
         const RgbImage img = d.toRgb();

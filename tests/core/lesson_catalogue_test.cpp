@@ -2,6 +2,7 @@
 #include "foundation/lesson_catalogue.h"
 #include "fixtures/content_tree.h"
 #include "foundation/text_util.h"
+#include "media_test_support.h"
 #include "test_support.h"
 
 using namespace lumora;
@@ -122,4 +123,37 @@ TEST(LessonCatalogue, FullWidthFieldsAndUnsafeStems) {
     EXPECT_EQ(f.cat.SoundStem(0, 0, 1), "");                      // refused
     EXPECT_EQ(f.cat.pageCount(1), 0);                              // an unsafe lesson stem names no file
     EXPECT_EQ(f.cat.PhraseText(1, 0, 1), "");
+}
+
+TEST(LessonCatalogue, PageAndEntryReadsSayWhatIsWrongAndKeepTheBuffer) {
+    Fixture f;
+    const Bytes kept = {1, 2, 3};
+    Bytes out = kept;
+    EXPECT_EQ(f.cat.readEntry(0, out).status, ReadStatus::Missing); // no catalogue yet
+    EXPECT_EQ(f.cat.readPage(0, 0, out).status, ReadStatus::Missing);
+    EXPECT_EQ(out, kept);
+
+    Bytes catalogue = concat({catalogueEntry("L01", "One"), catalogueEntry("GONE", "Missing"),
+                              catalogueEntry("..\\L01", "Evil"), catalogueEntry("CUT", "Cut"),
+                              catalogueEntry("L01", "Last")});
+    catalogue.resize(catalogue.size() - 1); // the last entry lacks a byte
+    f.writeData("LISTE.DAT", catalogue);
+    f.writeData("L01.DAT", concat({page("p0"), page("p1")}));
+    f.writeData("CUT.DAT", Bytes(PageLayout::kPageSize - 1, 'c'));
+
+    const struct {
+        int lesson;
+        ReadStatus status;
+    } cases[] = {{1, ReadStatus::Missing},   {2, ReadStatus::Corrupt}, {3, ReadStatus::Truncated},
+                 {4, ReadStatus::Truncated}, {5, ReadStatus::Missing}, {-1, ReadStatus::Missing}};
+    for (const auto& c : cases) {
+        EXPECT_TRUE(test::refusedAs(f.cat.readPage(c.lesson, 0, out), c.status)) << c.lesson;
+        EXPECT_EQ(out, kept) << c.lesson;
+    }
+    EXPECT_EQ(f.cat.readEntry(4, out).status, ReadStatus::Truncated);
+
+    ASSERT_TRUE(f.cat.readPage(0, 1, out));
+    EXPECT_EQ(out, page("p1"));
+    ASSERT_TRUE(f.cat.readEntry(1, out));
+    EXPECT_EQ(out, catalogueEntry("GONE", "Missing"));
 }

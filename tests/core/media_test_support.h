@@ -8,6 +8,9 @@
 #include <iterator>
 #include <string>
 
+#include <gtest/gtest.h>
+
+#include "foundation/read_result.h"
 #include "foundation/settings_store.h"
 
 namespace lumora::test {
@@ -36,5 +39,13 @@ inline Bytes readBytes(const std::filesystem::path& p) {
 }
 
 inline std::string quoted(const std::filesystem::path& p) { return "'" + p.string() + "'"; }
+
+// A read refused with the expected status and a detail for the log.
+inline ::testing::AssertionResult refusedAs(const ReadResult& result, ReadStatus expected) {
+    if (result.status != expected)
+        return ::testing::AssertionFailure() << "expected " << statusName(expected) << ", got " << describe(result);
+    if (result.detail.empty()) return ::testing::AssertionFailure() << statusName(expected) << " without a detail";
+    return ::testing::AssertionSuccess();
+}
 
 } // namespace lumora::test

@@ -162,10 +162,9 @@ const T& as(const Metafile& mf, std::size_t i) {
 
 TEST(Metafile, ReadsTheDrawingRecordsTheLibraryWrites) {
     const Bytes file = richMetafile();
-    std::string why;
-    const std::optional<Metafile> parsed = parseMetafile(file, &why);
-    ASSERT_TRUE(parsed) << why;
-    const Metafile& mf = *parsed;
+    Metafile mf;
+    const ReadResult read = parseMetafile(file, mf);
+    ASSERT_TRUE(read) << describe(read);
     EXPECT_TRUE(mf.placeable);
     EXPECT_EQ(mf.bounds, (Rect{0, 0, 2880, 2160}));
     EXPECT_EQ(mf.unitsPerInch, 1440);
@@ -300,33 +299,46 @@ TEST(Metafile, ReadsAPlainMetafileAndKeepsUnknownRecords) {
                                     rawRecord(0x061C, {4, 6, 40, 30, 20, 10}),
                                     rawRecord(0x06FF, {0, 6, 0, 0, 0, 0, 0, 0, 0, 0, 0}),
                                     rawRecord(0x05FA, {1, 2, 3, 4, 5}), rawRecord(0x0325, {0})});
-    std::string why;
-    const auto mf = parseMetafile(file, &why);
-    ASSERT_TRUE(mf) << why;
-    EXPECT_FALSE(mf->placeable);
-    EXPECT_EQ(mf->unitsPerInch, 0);
-    ASSERT_EQ(mf->records.size(), 6u);
-    EXPECT_EQ(as<MetaRectangle>(*mf, 0).box, (Rect{10, 20, 30, 40}));
-    EXPECT_EQ(recordName(mf->records[1]), "SETSTRETCHBLTMODE");
-    EXPECT_FALSE(as<MetaUnknown>(*mf, 1).createsObject);
+    Metafile mf;
+    ReadResult read = parseMetafile(file, mf);
+    ASSERT_TRUE(read) << describe(read);
+    EXPECT_FALSE(mf.placeable);
+    EXPECT_EQ(mf.unitsPerInch, 0);
+    ASSERT_EQ(mf.records.size(), 6u);
+    EXPECT_EQ(as<MetaRectangle>(mf, 0).box, (Rect{10, 20, 30, 40}));
+    EXPECT_EQ(recordName(mf.records[1]), "SETSTRETCHBLTMODE");
+    EXPECT_FALSE(as<MetaUnknown>(mf, 1).createsObject);
     // Corner height first, then width, then the box bottom, right, top, left.
-    const auto& round = as<MetaRoundRect>(*mf, 2);
+    const auto& round = as<MetaRoundRect>(mf, 2);
     EXPECT_EQ(round.cornerWidth, 6);
     EXPECT_EQ(round.cornerHeight, 4);
     EXPECT_EQ(round.box, (Rect{10, 20, 30, 40}));
-    EXPECT_TRUE(as<MetaUnknown>(*mf, 3).createsObject); // a region takes an object slot
+    EXPECT_TRUE(as<MetaUnknown>(mf, 3).createsObject); // a region takes an object slot
     // A function whose high byte does not belong to its low byte is not taken for a pen.
-    EXPECT_EQ(as<MetaUnknown>(*mf, 4).function, 0x05FA);
-    EXPECT_EQ(recordName(mf->records[4]), "UNKNOWN");
-    EXPECT_TRUE(as<MetaPolyline>(*mf, 5).points.empty());
+    EXPECT_EQ(as<MetaUnknown>(mf, 4).function, 0x05FA);
+    EXPECT_EQ(recordName(mf.records[4]), "UNKNOWN");
+    EXPECT_TRUE(as<MetaPolyline>(mf, 5).points.empty());
 
     // A placeable header that says 0 units per inch is read as 1440.
     Bytes placeable = richMetafile();
     putLe16(placeable.data() + 14, 0);
-    const auto p = parseMetafile(placeable, &why);
-    ASSERT_TRUE(p) << why;
-    EXPECT_EQ(p->unitsPerInch, 1440);
-    EXPECT_FALSE(p->checksumOk);
+    Metafile p;
+    read = parseMetafile(placeable, p);
+    ASSERT_TRUE(read) << describe(read);
+    EXPECT_EQ(p.unitsPerInch, 1440);
+    EXPECT_FALSE(p.checksumOk);
+}
+
+TEST(Metafile, LoadsAFileAndSaysWhenItIsMissing) {
+    test::TempDir dir;
+    test::writeFile(dir.path() / "W1.WMF", rawMetafile({rawRecord(0x041B, {40, 30, 20, 10})}));
+    test::writeFile(dir.path() / "CUT.WMF", rawMetafile({rawRecord(0x041B, {40, 30, 20, 10})}, false));
+    Metafile mf;
+    ASSERT_TRUE(loadMetafile(dir.path() / "W1.WMF", mf));
+    ASSERT_EQ(mf.records.size(), 1u);
+    EXPECT_TRUE(test::refusedAs(loadMetafile(dir.path() / "none.wmf", mf), ReadStatus::Missing));
+    EXPECT_TRUE(test::refusedAs(loadMetafile(dir.path() / "CUT.WMF", mf), ReadStatus::Truncated));
+    EXPECT_EQ(mf.records.size(), 1u); // still the picture loaded first
 }
 
 TEST(Metafile, RefusesMalformedFilesWithAReason) {
@@ -340,18 +352,21 @@ TEST(Metafile, RefusesMalformedFilesWithAReason) {
     Bytes badHeader = rawMetafile({});
     putLe16(badHeader.data() + 2, 12);
 
+    constexpr ReadStatus T = ReadStatus::Truncated;
+    constexpr ReadStatus C = ReadStatus::Corrupt;
     const struct {
         const char* what;
         Bytes file;
+        ReadStatus status = C; // a record whose contents do not fit or contradict it
     } cases[] = {
-        {"empty", Bytes{}},
-        {"placeable header cut", Bytes(rich.begin(), rich.begin() + 12)},
-        {"metafile header cut", Bytes(rich.begin(), rich.begin() + 30)},
-        {"no end record", rawMetafile({rawRecord(0x041B, {1, 2, 3, 4})}, false)},
-        {"record past the end", runsPast},
-        {"record size wrapping in 32 bits", wraps},
+        {"empty", Bytes{}, T},
+        {"placeable header cut", Bytes(rich.begin(), rich.begin() + 12), T},
+        {"metafile header cut", Bytes(rich.begin(), rich.begin() + 30), T},
+        {"no end record", rawMetafile({rawRecord(0x041B, {1, 2, 3, 4})}, false), T},
+        {"record past the end", runsPast, T},
+        {"record size wrapping in 32 bits", wraps, T},
         {"record of zero words", rawMetafile({rawRecord(0x041B, {1, 2, 3, 4}), Bytes{0, 0, 0, 0, 0x1B, 0x04}})},
-        {"unknown version", badVersion},
+        {"unknown version", badVersion, ReadStatus::Unsupported},
         {"header of 12 words", badHeader},
         {"polygon of 65535 points", rawMetafile({rawRecord(0x0324, {0xFFFF, 1, 2, 3, 4})})},
         {"polyline count past its points", rawMetafile({rawRecord(0x0325, {3, 1, 2, 3, 4})})},
@@ -368,10 +383,15 @@ TEST(Metafile, RefusesMalformedFilesWithAReason) {
         {"pen too short", rawMetafile({rawRecord(0x02FA, {0, 1})})},
         {"stretch-DIB too short", rawMetafile({rawRecord(0x0F43, {0, 0, 0, 0})})},
     };
+    Metafile good;
+    ASSERT_TRUE(parseMetafile(rawMetafile({rawRecord(0x041B, {40, 30, 20, 10})}), good));
     for (const auto& c : cases) {
-        std::string why;
-        EXPECT_FALSE(parseMetafile(c.file, &why)) << c.what;
-        EXPECT_FALSE(why.empty()) << c.what;
+        Metafile mf = good;
+        EXPECT_TRUE(test::refusedAs(parseMetafile(c.file, mf), c.status)) << c.what;
+        // A refused file leaves the picture read before.
+        EXPECT_EQ(mf.version, 0x0300) << c.what;
+        ASSERT_EQ(mf.records.size(), 1u) << c.what;
+        EXPECT_EQ(as<MetaRectangle>(mf, 0).box, (Rect{10, 20, 30, 40})) << c.what;
     }
 }
 
@@ -379,9 +399,8 @@ TEST(Metafile, EveryPrefixIsRefusedAndNoCorruptedByteCrashes) {
     const Bytes file = richMetafile();
     for (std::size_t n = 0; n < file.size(); ++n) {
         const Bytes prefix(file.begin(), file.begin() + static_cast<long>(n));
-        std::string why;
-        EXPECT_FALSE(parseMetafile(prefix, &why)) << n;
-        EXPECT_FALSE(why.empty()) << n;
+        Metafile mf;
+        EXPECT_TRUE(test::refusedAs(parseMetafile(prefix, mf), ReadStatus::Truncated)) << n;
     }
     // One byte at a time set to 0xFF, then to 0x00: parsed or refused, never read out of bounds
     // (the sanitizer build checks the reads).
@@ -389,10 +408,10 @@ TEST(Metafile, EveryPrefixIsRefusedAndNoCorruptedByteCrashes) {
         for (std::uint8_t value : {0xFF, 0x00}) {
             Bytes broken = file;
             broken[i] = value;
-            std::string why;
-            const auto mf = parseMetafile(broken, &why);
-            if (!mf) {
-                EXPECT_FALSE(why.empty()) << i;
+            Metafile mf;
+            const ReadResult r = parseMetafile(broken, mf);
+            if (!r) {
+                EXPECT_FALSE(r.detail.empty()) << i;
             }
         }
     }

@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <vector>
+
+#include "course/byte_source.h"
+#include "course/riff.h"
+
 #include "foundation/text_util.h"
 #include "media_test_support.h"
 #include "test_support.h"
@@ -157,8 +163,8 @@ TEST(CWave, SkipsUnknownChunksHonouringThePadByte) {
     const Bytes file = riff({chunk("LIST", {'a', 'b', 'c'}), chunk("fmt ", fmtBody(1, 1, 11025, 8)),
                              chunk("junk", {1, 2, 3, 4, 5}), chunk("data", {0x10, 0x20, 0x30})});
     CWave w;
-    std::string why;
-    ASSERT_TRUE(w.Load(file, &why)) << why;
+    const ReadResult read = w.Load(file);
+    ASSERT_TRUE(read) << describe(read);
     EXPECT_EQ(w.data(), (Bytes{0x10, 0x20, 0x30}));
 
     // A longer format chunk (18 bytes, as some writers store) is read for its first 16 bytes.
@@ -168,6 +174,39 @@ TEST(CWave, SkipsUnknownChunksHonouringThePadByte) {
     EXPECT_EQ(w.channels(), 2);
     EXPECT_EQ(w.samplesPerSecond(), 22050u);
     EXPECT_EQ(w.GetSample(1), 2);
+}
+
+TEST(RiffWalker, VisitsEveryChunkAndStopsAtOneThatLeavesTheForm) {
+    // Odd-sized chunks, each with its pad byte.
+    Bytes file = riff({chunk("LIST", {'a', 'b', 'c'}), chunk("fmt ", fmtBody(1, 1, 11025, 8)), chunk("data", {9})});
+    file.insert(file.end(), {'t', 'a', 'i', 'l'}); // bytes after the form are not walked
+    MemorySource src(file.data(), file.size());
+    RiffWalker walk(src);
+    ASSERT_TRUE(walk.open("WAVE"));
+    std::vector<std::tuple<std::string, std::uint64_t, std::uint32_t>> seen;
+    while (!walk.atEnd()) {
+        RiffChunk c;
+        const ReadResult r = walk.next(c);
+        ASSERT_TRUE(r) << describe(r);
+        seen.emplace_back(c.name(), c.offset, c.size);
+    }
+    using Seen = std::tuple<std::string, std::uint64_t, std::uint32_t>;
+    EXPECT_EQ(seen, (std::vector<Seen>{{"LIST", 20, 3}, {"fmt ", 32, 16}, {"data", 56, 1}}));
+    EXPECT_EQ(walk.formEnd(), file.size() - 4);
+
+    RiffChunk none;
+    EXPECT_EQ(walk.next(none).status, ReadStatus::Truncated); // nothing left
+    EXPECT_EQ(walk.find("data", none).status, ReadStatus::Corrupt);
+
+    // A chunk that runs past the form (though not past the source) is refused.
+    Bytes lying = file;
+    putLe32(lying.data() + 16, 50); // the LIST chunk now ends beyond the form
+    MemorySource lyingSrc(lying.data(), lying.size());
+    RiffWalker lyingWalk(lyingSrc);
+    ASSERT_TRUE(lyingWalk.open("WAVE"));
+    RiffChunk c;
+    EXPECT_EQ(lyingWalk.find("data", c).status, ReadStatus::Truncated);
+    EXPECT_EQ(RiffWalker(lyingSrc).open("AVI ").status, ReadStatus::Corrupt);
 }
 
 TEST(CWave, RefusedFilesKeepThePreviousSound) {
@@ -188,31 +227,40 @@ TEST(CWave, RefusedFilesKeepThePreviousSound) {
     Bytes notWave = pcm8({1});
     notWave[8] = 'A';
 
+    Bytes riffTooShort = pcm8({1});
+    putLe32(riffTooShort.data() + 4, 2); // smaller than the form type it holds
+
+    constexpr ReadStatus T = ReadStatus::Truncated;
+    constexpr ReadStatus U = ReadStatus::Unsupported;
+    constexpr ReadStatus C = ReadStatus::Corrupt;
     const struct {
         const char* what;
         Bytes file;
+        ReadStatus status;
     } cases[] = {
-        {"floating point (tag 3)", riff({chunk("fmt ", fmtBody(3, 1, 11025, 32)), chunk("data", Bytes(8, 0))})},
-        {"extensible (tag 0xFFFE)", riff({chunk("fmt ", fmtBody(0xFFFE, 1, 11025, 16)), chunk("data", Bytes(4, 0))})},
-        {"24-bit PCM", riff({chunk("fmt ", fmtBody(1, 1, 11025, 24)), chunk("data", Bytes(6, 0))})},
-        {"zero bits", riff({chunk("fmt ", fmtBody(1, 1, 11025, 0)), chunk("data", Bytes(6, 0))})},
-        {"data chunk longer than the file", lyingData},
-        {"data chunk claiming 4 GB", hugeData},
-        {"RIFF chunk longer than the file", riffTooLong},
-        {"unknown chunk longer than the file", lyingUnknown},
-        {"format chunk of 14 bytes", riff({chunk("fmt ", Bytes(14, 1)), chunk("data", {1})})},
-        {"no format chunk", riff({chunk("data", {1, 2})})},
-        {"no data chunk", riff({chunk("fmt ", fmtBody(1, 1, 11025, 8))})},
-        {"data before format", riff({chunk("data", {1, 2}), chunk("fmt ", fmtBody(1, 1, 11025, 8))})},
-        {"form type not WAVE", notWave},
-        {"empty file", Bytes{}},
+        {"floating point (tag 3)", riff({chunk("fmt ", fmtBody(3, 1, 11025, 32)), chunk("data", Bytes(8, 0))}), U},
+        {"extensible (tag 0xFFFE)", riff({chunk("fmt ", fmtBody(0xFFFE, 1, 11025, 16)), chunk("data", Bytes(4, 0))}),
+         U},
+        {"24-bit PCM", riff({chunk("fmt ", fmtBody(1, 1, 11025, 24)), chunk("data", Bytes(6, 0))}), U},
+        {"zero bits", riff({chunk("fmt ", fmtBody(1, 1, 11025, 0)), chunk("data", Bytes(6, 0))}), C},
+        {"data chunk longer than the file", lyingData, T},
+        {"data chunk claiming 4 GB", hugeData, T},
+        {"RIFF chunk longer than the file", riffTooLong, T},
+        {"RIFF size below the form type", riffTooShort, C},
+        {"unknown chunk longer than the file", lyingUnknown, T},
+        {"format chunk of 14 bytes", riff({chunk("fmt ", Bytes(14, 1)), chunk("data", {1})}), C},
+        {"no format chunk", riff({chunk("data", {1, 2})}), C},
+        {"no data chunk", riff({chunk("fmt ", fmtBody(1, 1, 11025, 8))}), C},
+        {"data before format", riff({chunk("data", {1, 2}), chunk("fmt ", fmtBody(1, 1, 11025, 8))}), C},
+        {"form type not WAVE", notWave, C},
+        {"a text file", {'j', 'u', 'n', 'k'}, C},
+        {"cut inside the RIFF header", Bytes(notWave.begin(), notWave.begin() + 6), T},
+        {"empty file", Bytes{}, T},
     };
     for (const auto& c : cases) {
         CWave w = previousSound();
         const CWave before = w;
-        std::string why;
-        EXPECT_FALSE(w.Load(c.file, &why)) << c.what;
-        EXPECT_FALSE(why.empty()) << c.what;
+        EXPECT_TRUE(test::refusedAs(w.Load(c.file), c.status)) << c.what;
         expectSame(w, before);
     }
 }
@@ -222,7 +270,7 @@ TEST(CWave, EveryPrefixOfAFileIsRefusedAndTheWholeFileRead) {
                              chunk("data", {0x80, 0x90, 0xA0, 0xB0, 0xC0})});
     for (std::size_t n = 0; n < file.size(); ++n) {
         CWave w;
-        EXPECT_FALSE(w.Load(file.data(), n)) << n;
+        EXPECT_TRUE(test::refusedAs(w.Load(file.data(), n), ReadStatus::Truncated)) << n;
         EXPECT_EQ(w.SampleCount(), 16) << n;
     }
     CWave w;
@@ -236,7 +284,7 @@ TEST(CWave, LoadsFromAPathAndRefusesAMissingFile) {
     CWave w;
     ASSERT_TRUE(w.Load(dir.path() / "P1.WAV"));
     EXPECT_EQ(w.GetSample(0), 32512);
-    EXPECT_FALSE(w.Load(dir.path() / "missing.wav"));
+    EXPECT_TRUE(test::refusedAs(w.Load(dir.path() / "missing.wav"), ReadStatus::Missing));
     EXPECT_EQ(w.GetSample(0), 32512);
 }
 
@@ -263,8 +311,8 @@ TEST(CWave, ReadsFilesWrittenBySox) {
                                      test::quoted(raw)))
             << c.name;
         CWave w;
-        std::string why;
-        ASSERT_TRUE(w.Load(wav, &why)) << c.name << ": " << why;
+        const ReadResult read = w.Load(wav);
+        ASSERT_TRUE(read) << c.name << ": " << describe(read);
         EXPECT_EQ(w.formatTag(), 1);
         EXPECT_EQ(w.channels(), c.channels);
         EXPECT_EQ(w.samplesPerSecond(), static_cast<std::uint32_t>(c.rate));
@@ -281,7 +329,7 @@ TEST(CWave, ReadsFilesWrittenBySox) {
                                  " synth 0.05 sine 300"));
     CWave w = previousSound();
     const CWave before = w;
-    EXPECT_FALSE(w.Load(flt));
+    EXPECT_EQ(w.Load(flt).status, ReadStatus::Unsupported);
     expectSame(w, before);
 }
 

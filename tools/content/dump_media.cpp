@@ -16,10 +16,8 @@ namespace lumora::content {
 
 namespace {
 
-constexpr std::uint64_t kMaxMetafileBytes = 64u << 20;
-
-int refused(const std::string& path, const std::string& why, std::ostream& err) {
-    err << path << ": " << (why.empty() ? "cannot be read" : why) << "\n";
+int refused(const std::string& path, const ReadResult& why, std::ostream& err) {
+    err << path << ": " << describe(why) << "\n";
     return 1;
 }
 
@@ -142,8 +140,7 @@ std::string parameters(const wmf::Record& record) {
 
 int dumpWave(const std::string& path, std::ostream& out, std::ostream& err) {
     CWave wave;
-    std::string why;
-    if (!wave.Load(std::filesystem::path(path), &why)) return refused(path, why, err);
+    if (const ReadResult r = wave.Load(std::filesystem::path(path)); !r) return refused(path, r, err);
     out << "{\"format\":" << wave.formatTag() << ",\"channels\":" << wave.channels()
         << ",\"rate\":" << wave.samplesPerSecond() << ",\"bytesPerSecond\":" << wave.avgBytesPerSecond()
         << ",\"blockAlign\":" << wave.blockAlign() << ",\"bits\":" << wave.bitsPerSample()
@@ -156,10 +153,9 @@ int dumpWave(const std::string& path, std::ostream& out, std::ostream& err) {
 
 int dumpBitmap(const std::string& path, std::ostream& out, std::ostream& err) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) return refused(path, "cannot be opened", err);
+    if (!in) return refused(path, readFailure(ReadStatus::Missing, "cannot be opened"), err);
     CDIB dib;
-    std::string why;
-    if (!dib.Read(in, &why)) return refused(path, why, err);
+    if (const ReadResult r = dib.Read(in); !r) return refused(path, r, err);
     out << "{\"width\":" << dib.width() << ",\"height\":" << dib.height() << ",\"bits\":" << dib.bitCount()
         << ",\"colours\":" << dib.colourCount() << ",\"headerSize\":" << dib.headerSize()
         << ",\"dataSize\":" << dib.dataSize() << "}\n";
@@ -167,26 +163,17 @@ int dumpBitmap(const std::string& path, std::ostream& out, std::ostream& err) {
 }
 
 int dumpMetafile(const std::string& path, std::ostream& out, std::ostream& err) {
-    std::error_code ec;
-    const auto size = std::filesystem::file_size(path, ec);
-    if (ec) return refused(path, "cannot be opened", err);
-    if (size > kMaxMetafileBytes) return refused(path, "larger than 64 MiB", err);
-    std::ifstream in(path, std::ios::binary);
-    Bytes bytes(static_cast<std::size_t>(size));
-    if (!in || !in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size())))
-        return refused(path, "cannot be read", err);
-    std::string why;
-    const std::optional<Metafile> mf = parseMetafile(bytes, &why);
-    if (!mf) return refused(path, why, err);
+    Metafile mf;
+    if (const ReadResult r = loadMetafile(std::filesystem::path(path), mf); !r) return refused(path, r, err);
 
     std::ostringstream s;
-    s << "{\"placeable\":" << (mf->placeable ? "true" : "false");
-    if (mf->placeable) s << ",\"bounds\":" << rect(mf->bounds) << ",\"unitsPerInch\":" << mf->unitsPerInch;
-    s << ",\"version\":" << mf->version << ",\"objects\":" << mf->objectCount << ",\"records\":[";
-    for (std::size_t i = 0; i < mf->records.size(); ++i) {
-        const std::string params = parameters(mf->records[i]);
-        const bool unknown = std::holds_alternative<wmf::MetaUnknown>(mf->records[i]);
-        s << (i ? ",\n" : "\n") << "{\"type\":" << jsonString(unknown ? "UNKNOWN" : wmf::recordName(mf->records[i]))
+    s << "{\"placeable\":" << (mf.placeable ? "true" : "false");
+    if (mf.placeable) s << ",\"bounds\":" << rect(mf.bounds) << ",\"unitsPerInch\":" << mf.unitsPerInch;
+    s << ",\"version\":" << mf.version << ",\"objects\":" << mf.objectCount << ",\"records\":[";
+    for (std::size_t i = 0; i < mf.records.size(); ++i) {
+        const std::string params = parameters(mf.records[i]);
+        const bool unknown = std::holds_alternative<wmf::MetaUnknown>(mf.records[i]);
+        s << (i ? ",\n" : "\n") << "{\"type\":" << jsonString(unknown ? "UNKNOWN" : wmf::recordName(mf.records[i]))
           << (params.empty() ? "" : ",") << params << "}";
     }
     s << "\n]}\n";

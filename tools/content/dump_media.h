@@ -1,7 +1,8 @@
 #pragma once
 // JSON dumps of the media files of a content tree: WAVE sounds, bitmap pictures and Windows
 // metafiles. Each prints one JSON document to `out` and returns 0; a file that cannot be read is
-// reported as one line "<path>: <reason>" on `err` and gives 1.
+// reported as one line "<path>: <fault>: <detail>" on `err` and gives 1, the fault being one of
+// missing, truncated, unsupported or corrupt ("x.wav: unsupported: format tag 3 is not PCM").
 #include <ostream>
 #include <string>
 

@@ -33,6 +33,7 @@
 #include <utility>
 
 #include "content/bmp_writer.h"
+#include "course/wave.h"
 #include "foundation/atomic_file.h"
 #include "foundation/text_util.h"
 
@@ -145,46 +146,6 @@ std::string speechText(const std::string& typed) {
     if (first == std::string::npos) return {};
     const auto last = text.find_last_not_of(' ');
     return text.substr(first, last - first + 1);
-}
-
-struct WaveInfo {
-    std::uint16_t format = 0;
-    std::uint16_t channels = 0;
-    std::uint32_t rate = 0;
-    std::uint16_t bits = 0;
-    std::uint64_t dataBytes = 0;
-};
-
-// Walks the chunks of a RIFF WAVE file; false when it is not one or a chunk runs past the end.
-bool readWaveInfo(const fs::path& file, WaveInfo& info) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return false;
-    const Bytes data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (data.size() < 12 || std::string(data.begin(), data.begin() + 4) != "RIFF" ||
-        std::string(data.begin() + 8, data.begin() + 12) != "WAVE")
-        return false;
-    bool haveFormat = false;
-    bool haveData = false;
-    std::size_t pos = 12;
-    while (pos + 8 <= data.size()) {
-        const std::string id(data.begin() + static_cast<std::ptrdiff_t>(pos),
-                             data.begin() + static_cast<std::ptrdiff_t>(pos + 4));
-        const std::uint32_t size = le32(data.data() + pos + 4);
-        const std::size_t body = pos + 8;
-        if (size > data.size() - body) return false;
-        if (id == "fmt " && size >= 16) {
-            info.format = le16(data.data() + body);
-            info.channels = le16(data.data() + body + 2);
-            info.rate = le32(data.data() + body + 4);
-            info.bits = le16(data.data() + body + 14);
-            haveFormat = true;
-        } else if (id == "data") {
-            info.dataBytes = size;
-            haveData = true;
-        }
-        pos = body + size + (size & 1);
-    }
-    return haveFormat && haveData;
 }
 
 // ----------------------------------------------------------------------------------- ideograms
@@ -978,11 +939,12 @@ bool synthesizeVoice(const std::string& typedPinyin, Voice voice, const fs::path
         if (ec) return fail(error, "cannot copy the speech: " + ec.message());
     }
 
-    WaveInfo info;
-    if (!readWaveInfo(temp.tempPath(), info)) return fail(error, "the speech output is not a WAVE file");
-    if (info.format != 1 || info.channels != 1 || info.bits != 16 || info.rate != 22050)
+    CWave speech;
+    if (const ReadResult r = speech.Load(temp.tempPath()); !r)
+        return fail(error, "the speech output is not a PCM WAVE file (" + describe(r) + ")");
+    if (speech.channels() != 1 || speech.bitsPerSample() != 16 || speech.samplesPerSecond() != 22050)
         return fail(error, "the speech output is not 16-bit 22050 Hz mono PCM");
-    if (info.dataBytes < 22050 * 2 / 10) // under 0.1 s once the silence is cut: nothing was said
+    if (speech.dataSize() < 22050 * 2 / 10) // under 0.1 s once the silence is cut: nothing was said
         return fail(error, "espeak-ng produced no audible speech for \"" + text + "\"");
     return commit(temp, error);
 }

@@ -202,8 +202,8 @@ private:
             return;
         }
         CWave wave;
-        std::string why;
-        if (!wave.Load(path, &why)) problem(shown(rel) + ": not a PCM WAVE file (" + why + ")");
+        if (const ReadResult r = wave.Load(path); !r)
+            problem(shown(rel) + ": not a PCM WAVE file (" + describe(r) + ")");
     }
 
     void checkBitmap(const std::string& rel) {
@@ -214,8 +214,8 @@ private:
         }
         std::ifstream in(files_.resolve(name(rel)), std::ios::binary);
         CDIB dib;
-        std::string why;
-        if (!in || !dib.Read(in, &why)) problem(shown(rel) + ": not a readable bitmap (" + why + ")");
+        const ReadResult r = in ? dib.Read(in) : readFailure(ReadStatus::Missing, "cannot be opened");
+        if (!r) problem(shown(rel) + ": not a readable bitmap (" + describe(r) + ")");
     }
 
     void checkVoicesAndPictures(const std::string& lesson, const std::string& sound, const std::string& picture) {

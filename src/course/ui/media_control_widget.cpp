@@ -172,8 +172,8 @@ void MediaControlWidget::drawMetafile(const std::string& localPath) {
     const QByteArray raw = file.readAll();
     const Bytes bytes(reinterpret_cast<const std::uint8_t*>(raw.constData()),
                       reinterpret_cast<const std::uint8_t*>(raw.constData()) + raw.size());
-    const auto mf = parseMetafile(bytes);
-    if (!mf) return;
+    Metafile mf;
+    if (!parseMetafile(bytes, mf)) return;
     MetafileDevice device;
     device.origin = QPointF(0, 0);
     device.dpiX = logicalDpiX();
@@ -181,7 +181,7 @@ void MediaControlWidget::drawMetafile(const std::string& localPath) {
     device.mapMode = 3; // hundredths of a millimetre, y upward, window origin (0, 0)
     painter_->save();
     painter_->setClipRect(rect());
-    playMetafile(*painter_, *mf, device);
+    playMetafile(*painter_, mf, device);
     painter_->restore();
 }
 
