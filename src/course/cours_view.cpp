@@ -82,7 +82,7 @@ std::vector<DrawItem> layoutCoursePage(SettingsStore& store, const LessonCatalog
     const std::string pos = catalogue.positionSection();
     const int lesson = AppSettings::kLesson.read(store, pos);
     const int page = AppSettings::kPage.read(store, pos); // the accessors read page 0 beyond the last
-    store.writeInt("Debug", "Hauteur", H);
+    CourseSettings::kTraceHeight.write(store, H);
 
     const std::string dir = lessonMediaDirectory(store, catalogue, lesson);
     std::string stems[5];
@@ -92,7 +92,7 @@ std::vector<DrawItem> layoutCoursePage(SettingsStore& store, const LessonCatalog
     for (int k = 1; k <= 4; ++k) {
         if (k > 1 && stems[k].empty()) continue;
         const std::string path = IdeogramPictureName(dir, stems[k], input.ideogramSet);
-        if (k == 1) store.writeString("Course", "ChFilename", path);
+        if (k == 1) CourseSettings::kFirstPicture.write(store, path);
         if (path.empty()) continue;
         DrawItem it;
         it.kind = DrawItem::Kind::Picture;

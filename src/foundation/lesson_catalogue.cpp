@@ -12,7 +12,7 @@ CatalogueKind LessonCatalogue::currentKind() const {
 }
 
 std::string LessonCatalogue::positionSection() const {
-    return currentKind() == CatalogueKind::Lessons ? "Course" : "Write";
+    return currentKind() == CatalogueKind::Lessons ? AppSettings::kLessonsSection : AppSettings::kStoriesSection;
 }
 
 std::string LessonCatalogue::catalogueFile() const {

@@ -11,26 +11,6 @@ using namespace lumora::test;
 
 namespace {
 
-struct DocFixture {
-    CourseContent c;
-    EventLog log;
-    LoggingPlayer player{log};
-    LoggingClock clock{log};
-    FakePrompts prompts;
-    FakeCourseFrame frame;
-    FakeMediaSurface surface;
-    std::unique_ptr<CMultimediaCtrl> ctrl;
-    std::unique_ptr<CCoursDoc> doc;
-
-    CCoursDoc& make() {
-        ctrl = std::make_unique<CMultimediaCtrl>(c.store, c.files, surface);
-        frame.ctrl = ctrl.get();
-        doc = std::make_unique<CCoursDoc>(c.store, c.catalogue, player, clock, prompts);
-        doc->setFrame(&frame);
-        return *doc;
-    }
-};
-
 // Three lessons of 3, 2 and 4 pages.
 void threeLessons(CourseContent& c) {
     c.addSimpleLesson("L0", 3);

@@ -9,24 +9,6 @@ using namespace lumora::test;
 
 namespace {
 
-struct ViewFixture {
-    CourseContent c;
-    EventLog log;
-    LoggingPlayer player{log};
-    LoggingClock clock{log};
-    FakePrompts prompts;
-    FakeCourseFrame frame;
-    FakeTimer timer;
-    FakeViewWindow window;
-    std::unique_ptr<CCoursDoc> doc;
-    std::unique_ptr<CCoursView> view;
-    void make() {
-        doc = std::make_unique<CCoursDoc>(c.store, c.catalogue, player, clock, prompts);
-        doc->setFrame(&frame);
-        view = std::make_unique<CCoursView>(c.store, *doc, timer, window);
-    }
-};
-
 std::vector<DrawItem> ofKind(const std::vector<DrawItem>& items, DrawItem::Kind kind) {
     std::vector<DrawItem> out;
     std::copy_if(items.begin(), items.end(), std::back_inserter(out), [&](const DrawItem& i) { return i.kind == kind; });

@@ -4,6 +4,7 @@
 // recording fakes of the course windows, the sound player, the timer and the media window.
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -218,6 +219,42 @@ public:
     void setScrollSize(int w, int h) override {
         scrollWidth = w;
         scrollHeight = h;
+    }
+};
+
+// A course document over a content tree, with recording fakes for its sound, clock, prompts and
+// windows; `make()` builds it once the content is written. With a media control, the document's
+// frame hands it one over a fake surface.
+struct DocFixture {
+    CourseContent c;
+    EventLog log;
+    LoggingPlayer player{log};
+    LoggingClock clock{log};
+    FakePrompts prompts;
+    FakeCourseFrame frame;
+    FakeMediaSurface surface;
+    std::unique_ptr<CMultimediaCtrl> ctrl;
+    std::unique_ptr<CCoursDoc> doc;
+
+    CCoursDoc& make(bool withMediaControl = true) {
+        if (withMediaControl) {
+            ctrl = std::make_unique<CMultimediaCtrl>(c.store, c.files, surface);
+            frame.ctrl = ctrl.get();
+        }
+        doc = std::make_unique<CCoursDoc>(c.store, c.catalogue, player, clock, prompts);
+        doc->setFrame(&frame);
+        return *doc;
+    }
+};
+
+// The same with the course view over a fake timer and window (no media control).
+struct ViewFixture : DocFixture {
+    FakeTimer timer;
+    FakeViewWindow window;
+    std::unique_ptr<CCoursView> view;
+    void make() {
+        DocFixture::make(false);
+        view = std::make_unique<CCoursView>(c.store, *doc, timer, window);
     }
 };
 
