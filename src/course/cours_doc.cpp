@@ -76,6 +76,8 @@ void CCoursDoc::ShowPage() {
     const int n = catalogue_.pageCount(lesson);
     const int shown = page > n - 1 ? n - 1 : page;
 
+    // Another page: the phrases of the page left stop (the new page plays its own).
+    playback_.cancel();
     if (frame_) frame_->setChildCaption(format("Page %2d / %2d", shown + 1, n));
     voicesPlayed_ = false;
     if (frame_) {

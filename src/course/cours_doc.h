@@ -80,7 +80,7 @@ public:
     // A failed open shows nothing.
     bool open(const std::string& fileName = std::string());
 
-    // The page display: caption "Page %2d / %2d" (page + 1, page count; a stored page beyond the last
+    // The page display: the running plan is cancelled, caption "Page %2d / %2d" (page + 1, page count; a stored page beyond the last
     // shows the last one), voices-played := false, all views redrawn, status pane cleared, main caption
     // = the lesson title (English column, decoded), and the video of phrase 1 (else phrase 2) handed
     // to the media control unless fast scrolling.
@@ -116,7 +116,7 @@ public:
     void setScrollingMode(int mode);
     bool voicesPlayed() const { return voicesPlayed_; }
     void setVoicesPlayed(bool played) { voicesPlayed_ = played; }
-    // True while a plan of the document plays (the views defer timer ticks meanwhile).
+    // True while a plan of the document plays (slow scrolling waits for its end).
     bool isPlaying() const { return playback_.running(); }
 
     // Current position as stored (the section follows the stories flag).

@@ -109,7 +109,11 @@ void CourseActivity::setChildCaption(const std::string& caption) {
 
 void CourseActivity::setMainCaption(const std::string& caption) { host_.setMainCaption(caption); }
 
-void CourseActivity::clearStatusMessage() { host_.clearStatusMessage(); }
+void CourseActivity::clearStatusMessage() {
+    host_.clearStatusMessage();
+    // The scrolling's own line stays while the pages turn.
+    host_.showStatusMessage(CCoursView::scrollStatusText(doc_.scrollingMode()));
+}
 
 void CourseActivity::updateAllViews() {
     if (view_) view_->onUpdate();
