@@ -93,7 +93,12 @@ void CCoursDoc::ShowPage() {
     }
     const bool fast = scrollMode_ == kFastReversed || scrollMode_ == kFastForward;
     std::string video = VideoPath(store_, catalogue_, lesson, page, 1);
-    if (video.empty() || fast) video = VideoPath(store_, catalogue_, lesson, page, 2);
+    videoPhrase_ = 1;
+    if (video.empty() || fast) {
+        video = VideoPath(store_, catalogue_, lesson, page, 2);
+        videoPhrase_ = 2;
+    }
+    if (video.empty() || fast) videoPhrase_ = 0;
     if (!video.empty() && !fast) {
         MediaSettings media(store_);
         media.setOldCourseVideo(media.courseVideo());

@@ -86,6 +86,9 @@ public:
     // to the media control unless fast scrolling.
     void ShowPage();
 
+    // The phrase (1 or 2) whose video the last page display handed to the media control; 0 none.
+    int videoPhrase() const { return videoPhrase_; }
+
     // Starts the plan of phrase 1..4 of the current page: male, 2-second pause, female; only one
     // voice: no pause. Returns whether the plan plays a voice file; with none, nothing starts (a
     // running plan goes on).
@@ -150,6 +153,7 @@ private:
     int ideogramSet_ = 0;
     int scrollMode_ = kNotScrolling;
     bool voicesPlayed_ = false;
+    int videoPhrase_ = 0;
     PlaybackRunner playback_; // last: its plans stop before anything else of the document goes
 };
 

@@ -185,7 +185,15 @@ void CoursViewWidget::offerRoom() {
     if (!view_) return;
     const QSize room = maximumViewportSize();
     // The desk's margins on both sides, and a pixel each side for the rounding of the sheet's border.
-    view_->setAvailableSize(room.width() - 2 * kDeskMargin - 2, room.height() - 2 * kDeskMargin - 2, kSheetPadding);
+    view_->setAvailableSize(room.width() - 2 * kDeskMargin - 2 - reservedRight_, room.height() - 2 * kDeskMargin - 2,
+                            kSheetPadding);
+}
+
+void CoursViewWidget::setReservedRight(int px) {
+    if (px == reservedRight_) return;
+    reservedRight_ = std::max(0, px);
+    offerRoom();
+    viewport()->update();
 }
 
 void CoursViewWidget::resizeEvent(QResizeEvent* event) {

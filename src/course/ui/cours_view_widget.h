@@ -41,6 +41,10 @@ public:
     bool timerActive() const { return timer_.isActive(); }
     int timerInterval() const { return timer_.interval(); }
 
+    // Room kept free at the right of the view for the media window (a fitted page keeps out of it).
+    void setReservedRight(int px);
+    int reservedRight() const { return reservedRight_; }
+
     // Prints the page through the same drawing, at the printer's density.
     void print(QPrinter* printer);
     // The number of paints so far (tests wait on it).
@@ -74,6 +78,7 @@ private:
     bool initialised_ = false;
     bool playScheduled_ = false;
     int paints_ = 0;
+    int reservedRight_ = 0;
 };
 
 } // namespace lumora
