@@ -1,6 +1,8 @@
 // The media control window drawing a metafile in hundredths of a millimetre with y upward, the
 // metafile player's mappings, the help window, and the program's own pictures.
 #include <QLineEdit>
+#include <QMainWindow>
+#include <QToolBar>
 #include <QListWidget>
 #include <QGuiApplication>
 #include <QScreen>
@@ -180,6 +182,21 @@ void MediaAndPicturesTest::helpWindowShowsTopics() {
                 QStringLiteral("LESSONGB.HLP"));
     QVERIFY(w.showContext(10200));
     QCOMPARE(w.currentTitle(), QStringLiteral("Lesson 2: Numbers"));
+    // The window names its topic, not its file.
+    QVERIFY(w.windowTitle().startsWith(QStringLiteral("Lesson 2: Numbers")));
+    QVERIFY(!w.windowTitle().contains(QStringLiteral("HLP")));
+    // Opened for a main window, it sits below the toolbar, at the window's right.
+    QMainWindow owner;
+    auto* bar = owner.addToolBar(QStringLiteral("bar"));
+    bar->addAction(QStringLiteral("x"));
+    owner.setCentralWidget(new QWidget);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    owner.setGeometry(screen.adjusted(10, 10, -10, -10));
+    owner.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&owner));
+    w.placeBeside(&owner);
+    QVERIFY(w.geometry().top() >= owner.centralWidget()->mapToGlobal(QPoint(0, 0)).y());
+    QVERIFY(screen.contains(w.geometry()));
     QVERIFY(!w.showContext(999)); // unknown: the contents
     QCOMPARE(w.currentTitle(), QStringLiteral("Contents"));
     auto* find = w.findChild<QLineEdit*>(QStringLiteral("findBox"));
