@@ -1,8 +1,11 @@
 // The course window as a learner meets it: what the end of a lesson does while "Verify your
 // learning" is not there, commands whose dialog is missing, the caption once the course is closed,
-// the page reached by fast scrolling, the keys of the lessons list and of the toolbar buttons, and
-// the window while the page's phrases play.
+// the page reached by fast scrolling, the keys of the lessons list and of the toolbar buttons, the
+// commands while the page's phrases play, slow scrolling's rhythm, and the page's scroll surface,
+// fitting, wheel and copy.
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QScrollBar>
@@ -292,6 +295,11 @@ void CourseWindowTest::surfaceCoversThePageAndFitFollowsTheWindow() {
     auto* course = static_cast<CourseActivity*>(p.frame->currentActivity());
     CoursViewWidget* w = course->viewWidget();
     QTRY_VERIFY(w->paintCount() > 0);
+    // Ctrl+C copies the page's phrases as text.
+    QGuiApplication::clipboard()->clear();
+    QTest::keyClick(w, Qt::Key_C, Qt::ControlModifier);
+    QVERIFY(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("pin 0.1\tPhrase 1 of page 1\n")));
+    QCOMPARE(QGuiApplication::clipboard()->text().count(QLatin1Char('\n')), 4);
     // Never chosen a zoom: the page fits, the whole of it is on screen.
     QVERIFY(p.frame->action(4010)->isChecked());
     QTRY_COMPARE(w->verticalScrollBar()->maximum(), 0);

@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QSlider>
 #include <QStyle>
+#include <QTimer>
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -222,9 +223,11 @@ void MediaControlWidget::place() {
         const QRect a = area_();
         QScreen* screen = anchor_ && anchor_->screen() ? anchor_->screen() : QGuiApplication::primaryScreen();
         const QRect avail = screen ? screen->availableGeometry() : QRect();
-        // The frame of a tool window adds its caption above the client area.
+        // The frame of a tool window adds its caption above the client area: the one it has once
+        // shown, until then the style's caption height and a border.
         const QRect frame = frameGeometry(), inner = geometry();
-        const int top = isVisible() && frame.isValid() ? inner.top() - frame.top() : 0;
+        const int known = isVisible() ? inner.top() - frame.top() : 0;
+        const int top = known > 0 ? known : style()->pixelMetric(QStyle::PM_TitleBarHeight) + 4;
         const MediaGeometry g = placeMediaWindow({a.x(), a.y() + top, a.width(), std::max(0, a.height() - top)},
                                                  CMultimediaCtrl::kWidth, CMultimediaCtrl::kHeight,
                                                  {avail.x(), avail.y() + top, avail.width(), avail.height() - top},
@@ -269,6 +272,8 @@ void MediaControlWidget::paintEvent(QPaintEvent*) {
 void MediaControlWidget::showEvent(QShowEvent* event) {
     restartAllowed_ = true; // uncovered: the next paint starts the video again
     QWidget::showEvent(event);
+    // Once the window system has framed it, its caption's real height is known.
+    if (area_) QTimer::singleShot(50, this, [this] { if (isVisible()) place(); });
 }
 
 void MediaControlWidget::closeEvent(QCloseEvent* event) {

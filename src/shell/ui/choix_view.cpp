@@ -243,7 +243,8 @@ CChoixView::CChoixView(AppContext& context, ChoixHost& host, CatalogueKind kind,
     setObjectName(kind == CatalogueKind::Lessons ? QStringLiteral("CChoixView") : QStringLiteral("CChoixWriteView"));
     setFrameShape(QFrame::NoFrame);
     setWidgetResizable(false);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // The tiles shrink to the window's width: the wall never scrolls sideways.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(0xEE, 0xF1, 0xF4));
