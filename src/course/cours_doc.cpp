@@ -76,6 +76,8 @@ void CCoursDoc::ShowPage() {
     const int n = catalogue_.pageCount(lesson);
     const int shown = page > n - 1 ? n - 1 : page;
 
+    // Another page: the phrases of the page left stop (the new page plays its own).
+    playback_.cancel();
     if (frame_) frame_->setChildCaption(format("Page %2d / %2d", shown + 1, n));
     voicesPlayed_ = false;
     if (frame_) {
@@ -91,7 +93,12 @@ void CCoursDoc::ShowPage() {
     }
     const bool fast = scrollMode_ == kFastReversed || scrollMode_ == kFastForward;
     std::string video = VideoPath(store_, catalogue_, lesson, page, 1);
-    if (video.empty() || fast) video = VideoPath(store_, catalogue_, lesson, page, 2);
+    videoPhrase_ = 1;
+    if (video.empty() || fast) {
+        video = VideoPath(store_, catalogue_, lesson, page, 2);
+        videoPhrase_ = 2;
+    }
+    if (video.empty() || fast) videoPhrase_ = 0;
     if (!video.empty() && !fast) {
         MediaSettings media(store_);
         media.setOldCourseVideo(media.courseVideo());

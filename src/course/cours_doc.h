@@ -80,11 +80,14 @@ public:
     // A failed open shows nothing.
     bool open(const std::string& fileName = std::string());
 
-    // The page display: caption "Page %2d / %2d" (page + 1, page count; a stored page beyond the last
+    // The page display: the running plan is cancelled, caption "Page %2d / %2d" (page + 1, page count; a stored page beyond the last
     // shows the last one), voices-played := false, all views redrawn, status pane cleared, main caption
     // = the lesson title (English column, decoded), and the video of phrase 1 (else phrase 2) handed
     // to the media control unless fast scrolling.
     void ShowPage();
+
+    // The phrase (1 or 2) whose video the last page display handed to the media control; 0 none.
+    int videoPhrase() const { return videoPhrase_; }
 
     // Starts the plan of phrase 1..4 of the current page: male, 2-second pause, female; only one
     // voice: no pause. Returns whether the plan plays a voice file; with none, nothing starts (a
@@ -116,7 +119,7 @@ public:
     void setScrollingMode(int mode);
     bool voicesPlayed() const { return voicesPlayed_; }
     void setVoicesPlayed(bool played) { voicesPlayed_ = played; }
-    // True while a plan of the document plays (the views defer timer ticks meanwhile).
+    // True while a plan of the document plays (slow scrolling waits for its end).
     bool isPlaying() const { return playback_.running(); }
 
     // Current position as stored (the section follows the stories flag).
@@ -150,6 +153,7 @@ private:
     int ideogramSet_ = 0;
     int scrollMode_ = kNotScrolling;
     bool voicesPlayed_ = false;
+    int videoPhrase_ = 0;
     PlaybackRunner playback_; // last: its plans stop before anything else of the document goes
 };
 

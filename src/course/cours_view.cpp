@@ -1,5 +1,6 @@
 #include "course/cours_view.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -8,6 +9,7 @@
 #include "course/course_commands.h"
 #include "course/course_settings.h"
 #include "course/media_paths.h"
+#include "foundation/app_commands.h"
 #include "foundation/app_settings.h"
 
 namespace lumora {
@@ -161,8 +163,42 @@ std::vector<DrawItem> layoutCoursePage(SettingsStore& store, const LessonCatalog
     return items;
 }
 
+PageExtent pageExtent(const std::vector<DrawItem>& items, const ItemMeasure& measure) {
+    double w = 0, d = 0;
+    for (const DrawItem& it : items) {
+        const ItemSize size = measure ? measure(it) : ItemSize{};
+        if (size.width <= 0 && size.height <= 0) continue; // not drawn
+        w = std::max(w, it.x + size.width);
+        d = std::max(d, -it.y + size.height);
+    }
+    return {static_cast<int>(std::ceil(w)), static_cast<int>(std::ceil(d))};
+}
+
+std::string coursePageText(SettingsStore& store, const LessonCatalogue& catalogue) {
+    const std::string pos = catalogue.positionSection();
+    const int lesson = AppSettings::kLesson.read(store, pos);
+    const int page = AppSettings::kPage.read(store, pos);
+    const int language = AppSettings::kTranslationLanguage.read(store);
+    const std::string section = languageSection(store, true);
+    const std::string face =
+        section.empty() ? std::string("Arial") : CourseSettings::kTranslationFace.read(store, section);
+    const FontEncoding translationEncoding = textEncoding(face, language);
+    std::string out;
+    for (int k = 1; k <= 4; ++k) {
+        const std::string phonetic = decodeText(catalogue.PhoneticText(lesson, page, k), FontEncoding::Pinying);
+        const std::string translation =
+            decodeText(catalogue.TranslationText(lesson, page, k, language), translationEncoding);
+        if (phonetic.empty() && translation.empty()) continue;
+        out += phonetic;
+        if (!translation.empty()) out += "\t" + translation;
+        out += "\n";
+    }
+    return out;
+}
+
 CCoursView::CCoursView(SettingsStore& store, CCoursDoc& doc, ViewTimer& timer, ViewWindow& window)
     : store_(store), doc_(doc), timer_(timer), window_(window), picture_(store, CourseSettings::kZoom, kSurfaceHeight) {
+    fit_ = CourseSettings(store_).fitPage();
     declareCommands();
     doc_.playback().addListener(*this);
 }
@@ -171,43 +207,153 @@ CCoursView::~CCoursView() { doc_.playback().removeListener(*this); }
 
 void CCoursView::initialUpdate(const DeviceMetrics& screen) {
     picture_.initialUpdate(screen);
-    const ScrollSize s = picture_.scrollSize();
-    window_.setScrollSize(s.width, s.height);
+    refit();
+    applySurface();
 }
 
-void CCoursView::onUpdate() { window_.invalidate(); }
+void CCoursView::onUpdate() {
+    const int lesson = doc_.currentLesson();
+    const int page = doc_.currentPage();
+    if (lesson != shownLesson_ || page != shownPage_) {
+        shownLesson_ = lesson;
+        shownPage_ = page;
+        window_.scrollToTop();
+    }
+    window_.invalidate();
+}
 
 std::vector<DrawItem> CCoursView::layout(int screenHeight, int logicalDpiY) const {
     return layoutCoursePage(store_, doc_.catalogue(), {screenHeight, logicalDpiY, doc_.ideogramSet()});
 }
 
+ScrollSize CCoursView::surfaceSize() const {
+    const LogicalMapping m = picture_.mapping();
+    ScrollSize s;
+    if (extent_.width <= 0 && extent_.depth <= 0) return s;
+    s.width = static_cast<int>(std::ceil(m.lengthX(extent_.width + kSurfaceMargin)));
+    s.height = static_cast<int>(std::ceil(m.lengthY(extent_.depth + kSurfaceMargin)));
+    return s;
+}
+
+void CCoursView::applySurface() {
+    const ScrollSize s = surfaceSize();
+    window_.setScrollSize(s.width, s.height);
+}
+
+void CCoursView::setPageExtent(const PageExtent& extent) {
+    if (extent == extent_) return;
+    extent_ = extent;
+    refit();
+    applySurface();
+}
+
+void CCoursView::setAvailableSize(int widthPx, int heightPx, int paddingUnits) {
+    if (widthPx == availableWidth_ && heightPx == availableHeight_ && paddingUnits == paddingUnits_) return;
+    availableWidth_ = widthPx;
+    availableHeight_ = heightPx;
+    paddingUnits_ = paddingUnits;
+    if (!fit_) return;
+    refit();
+    applySurface();
+}
+
+int CCoursView::fitZoom(int widthUnits, int depthUnits, const Density& density, int availableWidth,
+                        int availableHeight) {
+    // At zoom z, u units take u * (z * density / 100) / 50 pixels (the mapping's integer scale is
+    // never larger than z * density / 100).
+    auto largest = [](int units, int pxPerCm, int available) -> std::int64_t {
+        if (units <= 0 || pxPerCm <= 0) return PictureView::kMaxZoom;
+        return std::int64_t(std::max(0, available)) * PictureView::kUnitsPerCm * 100 / (std::int64_t(units) * pxPerCm);
+    };
+    const std::int64_t z = std::min(largest(widthUnits, density.x, availableWidth),
+                                    largest(depthUnits, density.y, availableHeight));
+    return static_cast<int>(std::clamp<std::int64_t>(z, PictureView::kMinZoom, PictureView::kMaxZoom));
+}
+
+void CCoursView::refit() {
+    if (!fit_ || availableWidth_ <= 0 || availableHeight_ <= 0 || (extent_.width <= 0 && extent_.depth <= 0)) return;
+    const int pad = 2 * paddingUnits_;
+    const int z = fitZoom(extent_.width + kSurfaceMargin + pad, extent_.depth + kSurfaceMargin + pad,
+                          picture_.screenDensity(), availableWidth_, availableHeight_);
+    const int before = picture_.zoom();
+    picture_.setZoomValue(z);
+    // The window is being painted or resized: it draws at the new scale without laying out again.
+    if (picture_.zoom() != before) notifyStateChanged();
+}
+
+void CCoursView::setFit(bool on) {
+    fit_ = on;
+    CourseSettings(store_).setFitPage(on);
+    refit();
+    applySurface();
+    window_.invalidate();
+    notifyStateChanged();
+}
+
+void CCoursView::zoomBy(int direction) {
+    const int target = picture_.neighbourStep(direction);
+    for (int id = PictureView::kFirstZoomCommand; id <= PictureView::kLastZoomCommand; ++id)
+        if (PictureView::zoomOfCommand(id) == target && (fit_ || target != picture_.zoom())) zoomCommand(id);
+}
+
+std::string CCoursView::scrollStatusText(int mode) {
+    const char* what = nullptr;
+    switch (mode) {
+    case CCoursDoc::kFastReversed: what = "Fast reversed"; break;
+    case CCoursDoc::kFastForward: what = "Fast forward"; break;
+    case CCoursDoc::kSlowReversed: what = "Slow reversed"; break;
+    case CCoursDoc::kSlowForward: what = "Slow forward"; break;
+    default: return {};
+    }
+    return std::string("Scrolling: ") + what + " - press Esc or Stop to end it";
+}
+
+bool CCoursView::slowMode() const {
+    const int mode = doc_.scrollingMode();
+    return mode == CCoursDoc::kSlowReversed || mode == CCoursDoc::kSlowForward;
+}
+
+int CCoursView::slowInterval() const {
+    const int ms = CourseSettings(store_).slowScrollMs();
+    return ms > 0 ? ms : 5000; // a timer of 0 or less would turn pages without pause
+}
+
+void CCoursView::armSlowTick() { timer_.start(slowInterval()); }
+
 bool CCoursView::playOnArrival() {
     const int mode = doc_.scrollingMode();
     if (doc_.voicesPlayed() || mode == CCoursDoc::kFastReversed || mode == CCoursDoc::kFastForward) return false;
     doc_.setVoicesPlayed(true);
-    doc_.PlayAllPhrases();
+    // Slow scrolling turns the page once it has been heard; a page with nothing to play is read
+    // for the same interval.
+    if (!doc_.PlayAllPhrases() && slowMode()) armSlowTick();
     return true;
 }
 
+void CCoursView::playbackStarted() { notifyStateChanged(); }
+
 void CCoursView::playbackEnded(PlaybackOutcome outcome) {
-    if (outcome != PlaybackOutcome::Completed || !pendingTick_) return;
-    onTimer();
+    // A cancelled plan gave way to something else (another page, another plan) that arms the tick.
+    if (outcome == PlaybackOutcome::Completed && slowMode()) armSlowTick();
+    notifyStateChanged();
 }
 
 void CCoursView::onTimer() {
-    if (doc_.isPlaying()) {
-        pendingTick_ = true; // ticks that fall due meanwhile count once, afterwards
-        return;
-    }
-    pendingTick_ = false;
     switch (doc_.scrollingMode()) {
     case CCoursDoc::kFastReversed:
-    case CCoursDoc::kSlowReversed:
         doc_.PreviousPage();
         break;
     case CCoursDoc::kFastForward:
-    case CCoursDoc::kSlowForward:
         doc_.NextPage();
+        break;
+    case CCoursDoc::kSlowReversed:
+    case CCoursDoc::kSlowForward:
+        if (doc_.isPlaying()) return; // the end of the plan arms the tick again
+        timer_.stop();
+        if (doc_.scrollingMode() == CCoursDoc::kSlowReversed)
+            doc_.PreviousPage();
+        else
+            doc_.NextPage();
         break;
     default:
         break;
@@ -217,7 +363,7 @@ void CCoursView::onTimer() {
 void CCoursView::onClose() {
     timer_.stop();
     doc_.setScrollingMode(CCoursDoc::kNotScrolling);
-    pendingTick_ = false;
+    window_.showScrollStatus({});
     doc_.StopPlayback(); // the page's phrases stop with the window
 }
 
@@ -226,14 +372,18 @@ void CCoursView::startScrolling(int mode, int intervalMs) {
         stopScrolling();
         return;
     }
-    timer_.start(intervalMs);
     doc_.setScrollingMode(mode);
+    window_.showScrollStatus(scrollStatusText(mode));
+    // A slow mode lets the page playing now be heard first.
+    if (intervalMs != kFastIntervalMs && doc_.isPlaying()) return;
+    timer_.start(intervalMs);
 }
 
 void CCoursView::stopScrolling() {
     timer_.stop();
     doc_.setScrollingMode(CCoursDoc::kNotScrolling);
-    pendingTick_ = false;
+    window_.showScrollStatus({});
+    doc_.StopPlayback(); // stopping the pages stops their voices too
 }
 
 void CCoursView::toggle(const IntSetting& setting) {
@@ -244,36 +394,58 @@ void CCoursView::toggle(const IntSetting& setting) {
 
 void CCoursView::declareCommands() {
     namespace c = cmd::course;
-    const auto slowInterval = [this] {
-        const int ms = CourseSettings(store_).slowScrollMs();
-        return ms > 0 ? ms : 5000; // a timer of 0 or less would turn pages without pause
-    };
     CommandTable& t = commandTable();
-    t.add(c::FastReversed, [this] { startScrolling(CCoursDoc::kFastReversed, kFastIntervalMs); });
-    t.add(c::SlowReversed, [this, slowInterval] { startScrolling(CCoursDoc::kSlowReversed, slowInterval()); });
-    t.add(c::SlowForward, [this, slowInterval] { startScrolling(CCoursDoc::kSlowForward, slowInterval()); });
-    t.add(c::FastForward, [this] { startScrolling(CCoursDoc::kFastForward, kFastIntervalMs); });
-    t.add(c::Stop, [this] {
-        if (doc_.scrollingMode() != CCoursDoc::kNotScrolling) stopScrolling();
-    });
+    const auto scroll = [this, &t](int id, int mode, bool fast) {
+        t.addChecked(
+            id, [this, mode, fast] { startScrolling(mode, fast ? kFastIntervalMs : slowInterval()); },
+            [this, mode] { return doc_.scrollingMode() == mode; });
+    };
+    scroll(c::FastReversed, CCoursDoc::kFastReversed, true);
+    scroll(c::SlowReversed, CCoursDoc::kSlowReversed, false);
+    scroll(c::SlowForward, CCoursDoc::kSlowForward, false);
+    scroll(c::FastForward, CCoursDoc::kFastForward, true);
+    t.addWhen(
+        c::Stop,
+        [this] {
+            if (doc_.scrollingMode() != CCoursDoc::kNotScrolling)
+                stopScrolling();
+            else
+                doc_.StopPlayback();
+            return true;
+        },
+        [this]() -> std::optional<CommandState> {
+            return CommandState{doc_.scrollingMode() != CCoursDoc::kNotScrolling || doc_.isPlaying(), false};
+        });
     t.addChecked(c::Phonetic, [this] { toggle(CourseSettings::kShowPhonetic); },
                  [this] { return CourseSettings(store_).showPhonetic(); });
     t.addChecked(c::Translation, [this] { toggle(CourseSettings::kShowTranslation); },
                  [this] { return CourseSettings(store_).showTranslation(); });
-    // The zoom commands are the picture view's; the view applies their scroll size.
+    // The zoom commands are the picture view's; the view applies their scroll size. While the page
+    // is fitted none of the steps is the chosen one.
     for (const CommandEntry& e : picture_.commands().entries()) {
         const int id = e.id;
         t.addWhen(
-            id, [this, id] { zoomCommand(id); return true; }, [this, id] { return picture_.commandState(id); },
+            id, [this, id] { zoomCommand(id); return true; },
+            [this, id]() -> std::optional<CommandState> {
+                auto s = picture_.commandState(id);
+                if (s && fit_) s->checked = false;
+                return s;
+            },
             e.checkable);
     }
+    t.addChecked(c::FitPage, [this] { setFit(true); }, [this] { return fit_; });
+    for (int id : {c::EditCopy, cmd::app::EditCopy})
+        t.add(id, [this] { window_.copyText(coursePageText(store_, doc_.catalogue())); });
 }
 
 void CCoursView::zoomCommand(int id) {
+    if (id != PictureView::kIgnoredCommand && fit_) {
+        fit_ = false;
+        CourseSettings(store_).setFitPage(false);
+    }
     picture_.onCommand(id);
     if (id != PictureView::kIgnoredCommand) {
-        const ScrollSize s = picture_.scrollSize();
-        window_.setScrollSize(s.width, s.height);
+        applySurface();
         window_.invalidate();
     }
     notifyStateChanged();

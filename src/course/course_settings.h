@@ -2,6 +2,7 @@
 // The settings of the course, keyboard learning and the voice studio, each entry's section, name,
 // kind and default written once (foundation/setting.h). The place reached in a lesson lives in the
 // position section of the current catalogue (foundation/app_settings.h).
+#include <limits>
 #include <string>
 
 #include "foundation/setting.h"
@@ -15,6 +16,9 @@ public:
     static constexpr IntSetting kShowPhonetic{"Course", "Phonetic", 1};
     static constexpr IntSetting kShowTranslation{"Course", "Show Translate", 1};
     static constexpr IntSetting kZoom{"Course", "Zoom", 100};
+    // 1: the course page is shown at the scale that fits it whole into the window (the zoom steps
+    // keep their own entry). With nothing stored, the page fits unless the learner has chosen a zoom.
+    static constexpr IntSetting kFitPage{"Course", "Fit Page", 1};
     static constexpr IntSetting kSlowScrollMs{"Lesson", "Timer", 5000};
     // At the end of a lesson: 0 next lesson, 1 verify your learning, 2 ask, anything else nothing.
     static constexpr IntSetting kEndOfLesson{"EndLesson", "UserChoice", 1};
@@ -40,6 +44,13 @@ public:
     int togglePhonetic() { return kShowPhonetic.toggle(store_); }
     bool showTranslation() const { return kShowTranslation.read(store_) == 1; }
     int toggleTranslation() { return kShowTranslation.toggle(store_); }
+    bool fitPage() const {
+        constexpr int kAbsent = std::numeric_limits<int>::min();
+        const int fit = kFitPage.readOr(store_, kAbsent);
+        if (fit != kAbsent) return fit == 1;
+        return kZoom.readOr(store_, kAbsent) == kAbsent; // a zoom once chosen is kept
+    }
+    void setFitPage(bool on) { kFitPage.write(store_, on ? 1 : 0); }
     int slowScrollMs() const { return kSlowScrollMs.read(store_); }
     int endOfLesson() const { return kEndOfLesson.read(store_); }
 

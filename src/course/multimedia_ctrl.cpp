@@ -1,11 +1,31 @@
 #include "course/multimedia_ctrl.h"
 
+#include <algorithm>
+
 #include "foundation/media_settings.h"
 
 namespace lumora {
 
 CMultimediaCtrl::CMultimediaCtrl(SettingsStore& store, const FileAccess& files, MediaSurface& surface)
     : store_(store), files_(files), surface_(surface) {}
+
+MediaGeometry placeMediaWindow(const MediaGeometry& area, int width, int height, const MediaGeometry& screen,
+                               int margin) {
+    int w = std::max(1, width), h = std::max(1, height);
+    if (area.width > 0 && area.height > 0) {
+        const int widest = std::max(120, area.width / 3);
+        if (w > widest) {
+            h = std::max(1, static_cast<int>(static_cast<long long>(h) * widest / w));
+            w = widest;
+        }
+    }
+    MediaGeometry g{area.x + area.width - margin - w, area.y + margin, w, h};
+    if (screen.width > 0 && screen.height > 0) {
+        g.x = std::clamp(g.x, screen.x, std::max(screen.x, screen.x + screen.width - w));
+        g.y = std::clamp(g.y, screen.y, std::max(screen.y, screen.y + screen.height - h));
+    }
+    return g;
+}
 
 MediaGeometry CMultimediaCtrl::CreateGeometry(int screenWidth, int scrollBarWidth) {
     return {screenWidth - scrollBarWidth - 325, 100, kWidth, kHeight};

@@ -43,7 +43,15 @@ public:
 
 struct MediaGeometry {
     int x, y, width, height;
+    bool operator==(const MediaGeometry&) const = default;
 };
+
+// Where a frame keeps its media window: inside `area` (the part of the frame beside the page, in
+// screen pixels) at its top-right corner, `margin` from its edges, at most a third of the area's
+// width and kept in the proportions of `width` x `height`; then moved into `screen` so that no part
+// is off it. A degenerate area keeps the size and only the screen's rule.
+MediaGeometry placeMediaWindow(const MediaGeometry& area, int width, int height, const MediaGeometry& screen,
+                               int margin);
 
 class CMultimediaCtrl {
 public:

@@ -1,5 +1,7 @@
 #include "course/picture_view.h"
 
+#include <algorithm>
+#include <iterator>
 #include <utility>
 
 namespace lumora {
@@ -70,6 +72,25 @@ void PictureView::setZoomCommand(int id) {
     zoomSetting_.write(store_, zoom);
     apply();
     notifyStateChanged();
+}
+
+void PictureView::setZoomValue(int zoom) {
+    zoom = std::clamp(zoom, kMinZoom, kMaxZoom);
+    if (zoom == zoom_) return;
+    zoom_ = zoom;
+    apply();
+    notifyStateChanged();
+}
+
+int PictureView::neighbourStep(int direction) const {
+    if (direction > 0) {
+        for (int z : kZooms)
+            if (z > zoom_) return z;
+    } else if (direction < 0) {
+        for (auto it = std::rbegin(kZooms); it != std::rend(kZooms); ++it)
+            if (*it < zoom_) return *it;
+    }
+    return zoom_;
 }
 
 } // namespace lumora

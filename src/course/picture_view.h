@@ -96,6 +96,14 @@ public:
     // Commands: 4001..4007 store and apply the zoom (checked: the current zoom); 4008 is accepted
     // and does nothing.
     void setZoomCommand(int id);
+    // Shows the surface at any zoom (a scale fitted to the window) without storing it; values are
+    // kept within kMinZoom..kMaxZoom.
+    void setZoomValue(int zoom);
+    // The zoom step after (direction > 0) or before (direction < 0) the current zoom; the current
+    // zoom itself at the end of the steps.
+    int neighbourStep(int direction) const;
+    static constexpr int kMinZoom = 10;
+    static constexpr int kMaxZoom = 300;
 
 private:
     void apply();

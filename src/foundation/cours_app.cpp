@@ -77,7 +77,16 @@ Bytes makeUserFontRecord(const std::string& face, int height) {
 }
 
 CCoursApp::CCoursApp(SettingsStore& store, Clock& clock, Prompts& prompts)
-    : store_(store), clock_(clock), prompts_(prompts) {}
+    : store_(store), clock_(clock), prompts_(prompts) {
+    // The clock panes may be shown before start-up: the run starts now, with the stored total.
+    startTime_ = clock_.nowSeconds();
+    total_ = storedUsage();
+}
+
+std::int64_t CCoursApp::storedUsage() const {
+    return joinUsage(AppSettings::kUsageDays.read(store_), AppSettings::kUsageHours.read(store_),
+                     AppSettings::kUsageMinutes.read(store_), AppSettings::kUsageSeconds.read(store_));
+}
 
 std::int64_t CCoursApp::runSeconds() const { return clock_.nowSeconds() - startTime_; }
 
@@ -105,8 +114,7 @@ bool CCoursApp::startUp(const std::string& programPath, AppShell& shell) {
     AppSettings settings(store_);
     settings.setProgramDirectory(programDirectoryOf(programPath));
     startTime_ = clock_.nowSeconds();
-    total_ = joinUsage(AppSettings::kUsageDays.read(store_), AppSettings::kUsageHours.read(store_),
-                       AppSettings::kUsageMinutes.read(store_), AppSettings::kUsageSeconds.read(store_));
+    total_ = storedUsage();
     seedFontRecord();
     if (!shell.createMainFrame()) return false;
     if (!settings.hasCdromDrive()) shell.runPreferences();

@@ -65,6 +65,8 @@ Bytes makeUserFontRecord(const std::string& face, int height);
 
 class CCoursApp {
 public:
+    // The run starts at construction (start-up starts it again), so that the usage panes are right
+    // from their first paint.
     CCoursApp(SettingsStore& store, Clock& clock, Prompts& prompts);
 
     // Runs start-up; false when the main frame cannot be created.
@@ -85,6 +87,7 @@ public:
 
 private:
     void seedFontRecord();
+    std::int64_t storedUsage() const;
     SettingsStore& store_;
     Clock& clock_;
     Prompts& prompts_;

@@ -1,5 +1,9 @@
 #include "platform/qt_help_viewer.h"
 
+#include <QScreen>
+
+#include <QGuiApplication>
+
 #include <algorithm>
 
 #include <QApplication>
@@ -93,7 +97,8 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 
 void HelpWindow::setTopics(std::vector<HelpTopic> topics, const QString& fileName) {
     topics_ = std::move(topics);
-    setWindowTitle(tr("Lumora Help") + QStringLiteral(" - ") + fileName);
+    (void)fileName;
+    setWindowTitle(tr("Lumora Help"));
     QSignalBlocker b1(contents_);
     contents_->clear();
     for (int i = 0; i < static_cast<int>(topics_.size()); ++i) {
@@ -150,12 +155,29 @@ void HelpWindow::showTopic(int index) {
     if (index < 0 || index >= static_cast<int>(topics_.size())) return;
     const HelpTopic& t = topics_[static_cast<std::size_t>(index)];
     currentTitle_ = qs(t.title);
+    setWindowTitle(currentTitle_.isEmpty() ? tr("Lumora Help") : currentTitle_ + QStringLiteral(" - ") + tr("Lumora Help"));
     QString html = QStringLiteral("<h2>%1</h2>").arg(currentTitle_.toHtmlEscaped());
     for (const std::string& p : t.paragraphs)
         html += QStringLiteral("<p>%1</p>").arg(qs(p).toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>")));
     text_->setHtml(html);
     QSignalBlocker b(contents_);
     contents_->setCurrentRow(index);
+}
+
+void HelpWindow::placeBeside(QMainWindow* owner) {
+    if (!owner) return;
+    // Below the owner's menus and toolbars, at its right: the toolbar stays in reach.
+    QWidget* central = owner->centralWidget();
+    const QPoint below = central ? central->mapToGlobal(QPoint(0, 0)) : owner->geometry().topLeft();
+    const QScreen* screen = owner->screen() ? owner->screen() : QGuiApplication::primaryScreen();
+    const QRect avail = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    const int w = std::min(width(), avail.width());
+    const int h = std::min(height(), avail.bottom() - below.y());
+    if (h < 200) return; // no room below the toolbar: leave the place to the window system
+    resize(w, h);
+    const int x = std::clamp(owner->geometry().right() - w - 8, avail.left(), std::max(avail.left(), avail.right() - w));
+    const int y = std::clamp(below.y() + 8, avail.top(), std::max(avail.top(), avail.bottom() - h));
+    move(x, y);
 }
 
 void HelpWindow::showContents() {
@@ -205,6 +227,7 @@ void QtHelpViewer::showHelp(const std::string& helpFile, HelpCommand command, in
         for (QWidget* w : QApplication::topLevelWidgets())
             if (qobject_cast<QMainWindow*>(w)) owner = w;
         window_ = new HelpWindow(owner);
+        window_->placeBeside(qobject_cast<QMainWindow*>(owner));
     }
     window_->setTopics(std::move(topics), QFileInfo(file).fileName());
     switch (command) {

@@ -14,6 +14,8 @@ class QTabWidget;
 class QTextBrowser;
 class QLabel;
 
+class QMainWindow;
+
 namespace lumora {
 
 class HelpWindow final : public QWidget {
@@ -31,6 +33,8 @@ public:
     bool showContext(int context);
 
     QString currentTitle() const { return currentTitle_; }
+    // Puts the window at the owner's right, below its menus and toolbars.
+    void placeBeside(QMainWindow* owner);
     int topicCount() const { return static_cast<int>(topics_.size()); }
 
 private:

@@ -100,6 +100,7 @@ constexpr Entry kEntries[] = {
     {4005, "Zoom 150 %\nShow the page at 150 %"},
     {4006, "Zoom 200 %\nShow the page at 200 %"},
     {4007, "Zoom 300 %\nShow the page at 300 %"},
+    {4010, "Fit page\nShow the whole page in the window"},
 
     // ------------------------------------------------------------ help and web
     {57664, "About ...\nShow the version, the free memory and the free disk space"},

@@ -1,5 +1,7 @@
 #include "shell/choix.h"
 
+#include "course/course_settings.h"
+
 #include "course/course_commands.h"
 #include "foundation/app_settings.h"
 #include "foundation/codecs.h"
@@ -72,7 +74,8 @@ std::string ChoixLogic::lessonPictureName(int index) const {
     const std::string dir = lessonMediaDirectory(store_, catalogue_, index);
     const std::string sound = catalogue_.SoundStem(index, 0, 1);
     if (dir.empty() || sound.empty()) return {};
-    return IdeogramPictureName(dir, sound, 0);
+    // The pictures follow the ideogram set the learner chose (traditional after F12).
+    return IdeogramPictureName(dir, sound, CourseSettings(store_).ideogramSet());
 }
 
 } // namespace lumora

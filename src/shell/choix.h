@@ -50,8 +50,8 @@ public:
     int entryCount() const;
     // The English title of entry `index` as UTF-8; empty beyond the catalogue.
     std::string title(int index) const;
-    // Content name of the ideogram picture of the first phrase of the lesson's first page, in
-    // simplified characters; empty when the lesson or its stems are missing or unsafe.
+    // Content name of the ideogram picture of the first phrase of the lesson's first page, in the
+    // ideogram set of "Course"/"Ideogram"; empty when the lesson or its stems are missing or unsafe.
     std::string lessonPictureName(int index) const;
 
 private:

@@ -32,6 +32,14 @@ const std::vector<Accelerator>& frameAccelerators() {
     return keys;
 }
 
+const std::vector<std::vector<int>>& exclusiveCommandGroups() {
+    static const std::vector<std::vector<int>> groups = {
+        {app::Simplified, app::Traditional},
+        {4001, 4002, 4003, 4004, 4005, 4006, 4007, 4010},
+    };
+    return groups;
+}
+
 std::vector<Accelerator> acceleratorsFor(const std::vector<Accelerator>& own) {
     std::vector<Accelerator> all;
     for (const Accelerator& a : frameAccelerators()) {

@@ -21,6 +21,9 @@ const std::vector<int>& mainToolbar();
 // The frame's own menu bar (resource 1600), shown while no activity is on screen.
 const std::vector<MenuLayout>& frameMenuBar();
 const std::vector<Accelerator>& frameAccelerators();
+// Commands that are one choice among several (shown as radio items): the ideogram set, and the
+// zoom steps with "Fit page".
+const std::vector<std::vector<int>>& exclusiveCommandGroups();
 // The frame's accelerators and an activity's together; where a key is in both, the activity's wins.
 std::vector<Accelerator> acceleratorsFor(const std::vector<Accelerator>& activityKeys);
 

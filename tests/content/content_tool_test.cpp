@@ -364,7 +364,10 @@ TEST_F(ContentTool, MediaTipsAndHelpAreWritten) {
     const HelpTopic* lesson1 = findHelpTopic(topics, 404 * 25);
     ASSERT_NE(lesson1, nullptr);
     EXPECT_EQ(lesson1->paragraphs.front(), "Ni hao is the everyday greeting.");
-    EXPECT_NE(lesson1->paragraphs.back().find("xi\u00E8xie: Thank you"), std::string::npos);
+    // Phrase lines join the pinyin and the translation with a dash, which never doubles the pinyin's
+    // own final punctuation ("qián?").
+    EXPECT_NE(lesson1->paragraphs.back().find("\u8C22\u8C22  xi\u00E8xie \u2014 Thank you"), std::string::npos);
+    EXPECT_EQ(lesson1->paragraphs.back().find(": "), std::string::npos);
     const HelpTopic* story = findHelpTopic(topics, 800 * 25);
     ASSERT_NE(story, nullptr);
     EXPECT_EQ(story->title, "Story 1: Tea");

@@ -143,4 +143,6 @@ TEST(Choix, LessonPictureIsThePictureOfTheFirstPhrase) {
     EXPECT_EQ(l.lessons.lessonPictureName(0), "D:\\L0\\SIMPLIFY\\P011.BMP");
     EXPECT_EQ(l.lessons.lessonPictureName(1), ""); // an unsafe stem names no picture
     EXPECT_EQ(l.lessons.lessonPictureName(2), ""); // beyond the catalogue
+    l.store.writeInt("Course", "Ideogram", 1); // traditional characters chosen
+    EXPECT_EQ(l.lessons.lessonPictureName(0), "D:\\L0\\TRADI\\P011.BMP");
 }

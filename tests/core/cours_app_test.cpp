@@ -94,6 +94,21 @@ TEST(CCoursApp, FreshStoreIsSeededAndUsageStoredAtExit) {
     EXPECT_EQ(b.store.readInt("Time", "Seconde", -1), 4);
 }
 
+// The panes are right before start-up too (the frame shows them as soon as it has the application).
+TEST(CCoursApp, UsagePanesBeforeStartUp) {
+    MemorySettingsStore store;
+    store.writeInt("Time", "Hour", 2);
+    store.writeInt("Time", "Seconde", 5);
+    FakeClock clock;
+    clock.now = 1'800'000'000;
+    FakePrompts prompts;
+    CCoursApp app(store, clock, prompts);
+    EXPECT_EQ(app.runPane(), "0h 0mn 0s");
+    EXPECT_EQ(app.totalPane(), "2h 0mn 5s");
+    clock.now += 61;
+    EXPECT_EQ(app.runPane(), "0h 1mn 1s");
+}
+
 TEST(CCoursApp, ExistingFontRecordOfAnyLengthIsKept) {
     App a;
     const std::uint8_t one = 7;

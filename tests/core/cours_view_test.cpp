@@ -259,8 +259,10 @@ TEST(CoursView, PlaysOnArrivalOnceAndNotWhenFastScrolling) {
     f.doc->NextPage();
     EXPECT_FALSE(f.view->playOnArrival());
 
-    // Slow scrolling plays each page; a tick that falls due meanwhile turns the page afterwards.
+    // Slow scrolling plays each page; a tick meanwhile does nothing, and the page's reading time
+    // starts once it has been heard.
     f.log.events.clear();
+    f.c.store.writeInt("Lesson", "Timer", 3000);
     f.c.setPosition(0, 1);
     f.doc->setScrollingMode(CCoursDoc::kSlowForward);
     f.doc->ShowPage();
@@ -269,9 +271,14 @@ TEST(CoursView, PlaysOnArrivalOnceAndNotWhenFastScrolling) {
         pagesDuringWait.push_back(f.c.page());
         f.view->onTimer();
     };
+    f.timer.starts.clear();
     EXPECT_TRUE(f.view->playOnArrival());
     EXPECT_EQ(pagesDuringWait, (std::vector<int>{1}));
+    EXPECT_EQ(f.c.page(), 1);
+    EXPECT_EQ(f.timer.starts, (std::vector<int>{3000}));
+    f.view->onTimer();
     EXPECT_EQ(f.c.page(), 2);
+    EXPECT_EQ(f.timer.interval, 0); // one tick a page: the next page arms it again
     EXPECT_EQ(f.log.events, (std::vector<std::string>{p1, "wait:2"}));
 }
 
@@ -280,9 +287,11 @@ TEST(CoursView, TogglesAndZoomCommands) {
     f.c.addSimpleLesson("L0", 1);
     f.make();
     CCoursView& v = *f.view;
-    v.initialUpdate({1024, 768, 320, 240});
-    EXPECT_EQ(f.window.scrollWidth, 2560);
-    EXPECT_EQ(f.window.scrollHeight, 1024);
+    v.initialUpdate({1024, 768, 320, 240}); // 32 px/cm
+    // The surface covers the page as measured, and its margin: (1500 + 20) * 32 / 50 across.
+    v.setPageExtent({1500, 1200});
+    EXPECT_EQ(f.window.scrollWidth, 973);
+    EXPECT_EQ(f.window.scrollHeight, 781);
 
     EXPECT_TRUE(v.commandState(3013)->checked);
     v.onCommand(3013);
@@ -297,7 +306,7 @@ TEST(CoursView, TogglesAndZoomCommands) {
 
     EXPECT_TRUE(v.onCommand(4001));
     EXPECT_EQ(f.c.store.readInt("Course", "Zoom", 0), 50);
-    EXPECT_EQ(f.window.scrollWidth, 1280);
+    EXPECT_EQ(f.window.scrollWidth, 487);
     EXPECT_TRUE(v.commandState(4001)->checked);
     EXPECT_EQ(f.window.invalidations, 4);
     EXPECT_TRUE(v.onCommand(4008));
@@ -344,11 +353,12 @@ TEST(CoursView, StateChangesReachTheListeners) {
     EXPECT_FALSE(f.doc->declares(3013)); // the view's
 }
 
-TEST(CoursView, TickKeptDuringAPlanRunsWhenItHasPlayedAndClosingCancelsThePlan) {
+TEST(CoursView, SlowScrollingTurnsThePageItsTimeAfterItWasHeardAndClosingCancelsThePlan) {
     ViewFixture f;
     f.c.addSimpleLesson("L0", 3);
     f.c.media("L0", "MALE/L0p0S1.WAV");
     f.c.media("L0", "MALE/L0p1S1.WAV");
+    f.c.store.writeInt("Lesson", "Timer", 3000);
     f.make();
     f.player.hold = true;
     const std::string p0 = "play:" + f.c.local("L0", "MALE/L0p0S1.WAV");
@@ -358,14 +368,18 @@ TEST(CoursView, TickKeptDuringAPlanRunsWhenItHasPlayedAndClosingCancelsThePlan) 
     EXPECT_TRUE(f.view->playOnArrival());
     EXPECT_TRUE(f.doc->isPlaying());
     f.view->onTimer();
-    f.view->onTimer(); // ticks falling due meanwhile count once
+    f.view->onTimer(); // ticks while the page is heard do nothing
     EXPECT_EQ(f.c.page(), 0);
+    f.timer.starts.clear();
     f.player.finish(); // then the 2-second pause, and the plan has played
     EXPECT_FALSE(f.doc->isPlaying());
+    EXPECT_EQ(f.c.page(), 0);
+    EXPECT_EQ(f.timer.starts, (std::vector<int>{3000})); // the page's time, from the end of its voices
+    f.view->onTimer();
     EXPECT_EQ(f.c.page(), 1);
     EXPECT_EQ(f.log.events, (std::vector<std::string>{p0, "wait:2"}));
 
-    // Closing the window while the next page plays stops it; the kept tick goes with it.
+    // Closing the window while the next page plays stops it.
     EXPECT_TRUE(f.view->playOnArrival());
     f.view->onTimer();
     f.view->onClose();
@@ -373,5 +387,177 @@ TEST(CoursView, TickKeptDuringAPlanRunsWhenItHasPlayedAndClosingCancelsThePlan) 
     f.player.finish();
     EXPECT_EQ(f.c.page(), 1);
     EXPECT_EQ(f.doc->scrollingMode(), CCoursDoc::kNotScrolling);
+    EXPECT_EQ(f.timer.interval, 0);
     EXPECT_EQ(f.log.events, (std::vector<std::string>{p0, "wait:2", p1, "stop"}));
 }
+
+// Commands act while a page plays: a move cancels its plan and the new page plays its own; "Stop"
+// ends the scrolling and the voices; the toggles leave the voices alone.
+TEST(CoursView, CommandsActWhileAPagePlays) {
+    ViewFixture f;
+    f.c.addSimpleLesson("L0", 3);
+    for (const char* v : {"MALE/L0p0S1.WAV", "FEMALE/L0p0S1.WAV", "MALE/L0p1S1.WAV"}) f.c.media("L0", v);
+    f.make();
+    f.player.hold = true;
+    const std::string m0 = "play:" + f.c.local("L0", "MALE/L0p0S1.WAV");
+    const std::string p1 = "play:" + f.c.local("L0", "MALE/L0p1S1.WAV");
+    f.doc->ShowPage();
+    ASSERT_TRUE(f.view->playOnArrival());
+    EXPECT_TRUE(f.view->commandState(6050)->enabled); // something to stop: the voices
+    f.view->onCommand(3013);                           // a toggle: the voice goes on
+    f.view->onCommand(4005);
+    EXPECT_TRUE(f.player.playing());
+    EXPECT_TRUE(f.doc->onCommand(6060)); // next page at once
+    EXPECT_EQ(f.c.page(), 1);
+    EXPECT_FALSE(f.player.playing());
+    EXPECT_TRUE(f.view->playOnArrival()); // the new page plays its own
+    EXPECT_EQ(f.log.events, (std::vector<std::string>{m0, "stop", p1}));
+
+    // "Stop" ends the voices when nothing scrolls, and then has nothing left to stop.
+    EXPECT_TRUE(f.view->onCommand(6050));
+    EXPECT_FALSE(f.doc->isPlaying());
+    EXPECT_FALSE(f.view->commandState(6050)->enabled);
+
+    // While slow scrolling: its button is the pressed one, the status says how to end it, and Stop
+    // ends the scrolling and the page's voices together.
+    f.view->onCommand(6070);
+    EXPECT_TRUE(f.view->commandState(6070)->checked);
+    EXPECT_FALSE(f.view->commandState(6080)->checked);
+    EXPECT_NE(f.window.status.find("Slow forward"), std::string::npos);
+    EXPECT_NE(f.window.status.find("Esc"), std::string::npos);
+    f.doc->PlayAllPhrases();
+    EXPECT_TRUE(f.player.playing());
+    EXPECT_TRUE(f.view->onCommand(6050));
+    EXPECT_EQ(f.doc->scrollingMode(), CCoursDoc::kNotScrolling);
+    EXPECT_FALSE(f.player.playing());
+    EXPECT_EQ(f.timer.interval, 0);
+    EXPECT_EQ(f.window.status, "");
+    EXPECT_FALSE(f.view->commandState(6070)->checked);
+}
+
+TEST(CoursView, SlowScrollingReadsAPageWithoutVoicesForItsTime) {
+    ViewFixture f;
+    f.c.addSimpleLesson("L0", 3); // no voice files at all
+    f.c.store.writeInt("Lesson", "Timer", 4000);
+    f.make();
+    f.doc->ShowPage();
+    f.view->onCommand(6070);
+    EXPECT_EQ(f.timer.interval, 4000);
+    f.view->onTimer();
+    EXPECT_EQ(f.c.page(), 1);
+    EXPECT_EQ(f.timer.interval, 0);
+    f.timer.starts.clear();
+    EXPECT_TRUE(f.view->playOnArrival()); // nothing to hear: its time starts at once
+    EXPECT_EQ(f.timer.starts, (std::vector<int>{4000}));
+}
+
+// The scroll surface covers the deepest and the rightmost item the page draws, on every screen and
+// for short and full pages; the design's 800 units do not on tall screens.
+TEST(CoursView, ScrollSurfaceCoversWhatThePageDraws) {
+    const ItemMeasure measure = [](const DrawItem& it) -> ItemSize {
+        switch (it.kind) {
+        case DrawItem::Kind::Picture: return {320, 120};
+        case DrawItem::Kind::Icon: return {40, 30};
+        case DrawItem::Kind::Flag: return {50, 35};
+        case DrawItem::Kind::Text: return {30.0 * static_cast<double>(it.text.size()), double(it.font.height)};
+        }
+        return {};
+    };
+    for (int phrases : {2, 4}) {
+        for (int H : {480, 700, 768, 1024}) {
+            SCOPED_TRACE(::testing::Message() << phrases << " phrases at " << H);
+            ViewFixture f;
+            f.c.addLesson("L0", "One", {pageWith("a", phrases)});
+            f.c.media("L0", "MALE/aS1.WAV");
+            f.make();
+            f.view->initialUpdate({1280, H, 340, 270});
+            const auto items = f.view->layout(H, 96);
+            f.view->setPageExtent(pageExtent(items, measure));
+            double deepest = 0, rightmost = 0;
+            for (const DrawItem& it : items) {
+                deepest = std::max(deepest, -it.y + measure(it).height);
+                rightmost = std::max(rightmost, it.x + measure(it).width);
+            }
+            if (H >= 768 && phrases == 4) {
+                EXPECT_GT(deepest, CCoursView::kSurfaceHeight);
+            }
+            const LogicalMapping m = f.view->pictureView().mapping();
+            EXPECT_GE(f.window.scrollHeight, m.lengthY(deepest));
+            EXPECT_LE(f.window.scrollHeight, m.lengthY(deepest + CCoursView::kSurfaceMargin) + 1);
+            EXPECT_GE(f.window.scrollWidth, m.lengthX(rightmost));
+            EXPECT_LE(f.window.scrollWidth, m.lengthX(rightmost + CCoursView::kSurfaceMargin) + 1);
+        }
+    }
+}
+
+TEST(CoursView, FitPageScalesTheWholePageIntoTheWindowAndFollowsIt) {
+    // The largest zoom at which the units fit: 50 units at 40 px/cm are 40 px at zoom 100.
+    struct Case {
+        int w, d, availW, availH, zoom;
+    };
+    for (const Case k : {Case{1000, 500, 800, 800, 100}, Case{1000, 500, 400, 800, 50}, Case{1000, 2000, 800, 800, 50},
+                         Case{100, 100, 2000, 2000, 300}, Case{1000, 1000, 10, 10, 10}, Case{1000, 1000, 0, 0, 10}}) {
+        EXPECT_EQ(CCoursView::fitZoom(k.w, k.d, {40, 40}, k.availW, k.availH), k.zoom) << k.w << "x" << k.d;
+    }
+
+    ViewFixture f;
+    f.c.addSimpleLesson("L0", 1);
+    f.make(); // no zoom ever chosen: the page fits
+    CCoursView& v = *f.view;
+    EXPECT_TRUE(v.fitsPage());
+    EXPECT_TRUE(v.commandState(4010)->checked);
+    v.initialUpdate({1000, 1000, 250, 250}); // 40 px/cm
+    v.setPageExtent({1480, 980});
+    v.setAvailableSize(1000, 1000, 0); // (1480 + 20) units across take 1200 px at zoom 100
+    EXPECT_EQ(v.pictureView().zoom(), 83);
+    EXPECT_LE(f.window.scrollWidth, 1000);
+    EXPECT_LE(f.window.scrollHeight, 1000);
+    EXPECT_FALSE(v.commandState(4004)->checked);
+    v.setAvailableSize(2000, 1000, 0); // a wider window: now the depth decides
+    EXPECT_EQ(v.pictureView().zoom(), 125);
+    EXPECT_LE(f.window.scrollHeight, 1000);
+    EXPECT_EQ(f.c.store.readInt("Course", "Zoom", -1), -1); // the steps keep their own entry
+
+    // A step ends the fitting and is kept; Ctrl+wheel moves by steps; Fit comes back with 4010.
+    v.onCommand(4004);
+    EXPECT_FALSE(v.fitsPage());
+    EXPECT_EQ(f.c.store.readInt("Course", "Fit Page", -1), 0);
+    v.setAvailableSize(500, 500, 0);
+    EXPECT_EQ(v.pictureView().zoom(), 100);
+    v.zoomBy(1);
+    EXPECT_EQ(f.c.store.readInt("Course", "Zoom", -1), 150);
+    v.zoomBy(-1);
+    v.zoomBy(-1);
+    EXPECT_EQ(v.pictureView().zoom(), 90);
+    v.onCommand(4010);
+    EXPECT_TRUE(v.fitsPage());
+    EXPECT_EQ(v.pictureView().zoom(), 41);
+    EXPECT_EQ(f.c.store.readInt("Course", "Fit Page", -1), 1);
+    EXPECT_EQ(f.c.store.readInt("Course", "Zoom", -1), 90);
+
+    // A learner who chose a zoom before keeps it.
+    ViewFixture g;
+    g.c.addSimpleLesson("L0", 1);
+    g.c.store.writeInt("Course", "Zoom", 150);
+    g.make();
+    EXPECT_FALSE(g.view->fitsPage());
+}
+
+TEST(CoursView, NewPageStartsAtItsTopAndCopyGivesThePhrasesAsText) {
+    ViewFixture f;
+    f.c.addLesson("L0", "One", {pageWith("a", 2), pageWith("b", 4)});
+    f.c.store.writeInt("Course", "Translate Language", 0);
+    f.make();
+    f.frame.onUpdateViews = [&] { f.view->onUpdate(); };
+    f.doc->ShowPage();
+    EXPECT_EQ(f.window.toTop, 1);
+    f.view->onUpdate(); // the same page again (a toggle): the place is kept
+    EXPECT_EQ(f.window.toTop, 1);
+    f.doc->NextPage();
+    EXPECT_EQ(f.window.toTop, 2);
+    f.doc->PreviousPage();
+    EXPECT_TRUE(f.view->onCommand(3002));
+    EXPECT_EQ(f.window.copied, "a pinyin 1\ta en 1\na pinyin 2\ta en 2\n");
+    EXPECT_TRUE(f.view->onCommand(57634)); // Ctrl+C of the frame's table
+}
+

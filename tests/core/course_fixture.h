@@ -186,11 +186,15 @@ public:
     std::vector<int> activities, helpContexts;
     CMultimediaCtrl* ctrl = nullptr;
     std::function<bool(DirectAccessModel&)> directAccess; // the learner's actions in the dialog
+    std::function<void()> onUpdateViews;                  // the views the document reaches
 
     void setChildCaption(const std::string& c) override { childCaption = c; }
     void setMainCaption(const std::string& c) override { mainCaption = c; }
     void clearStatusMessage() override { ++statusClears; }
-    void updateAllViews() override { ++updates; }
+    void updateAllViews() override {
+        ++updates;
+        if (onUpdateViews) onUpdateViews();
+    }
     void repaintCourseView() override { ++courseRepaints; }
     void setBusyCursor(bool on) override { busy.push_back(on); }
     void openActivity(int id) override { activities.push_back(id); }
@@ -215,7 +219,12 @@ class FakeViewWindow : public ViewWindow {
 public:
     int invalidations = 0;
     int scrollWidth = 0, scrollHeight = 0;
+    int toTop = 0;
+    std::string copied, status;
     void invalidate() override { ++invalidations; }
+    void scrollToTop() override { ++toTop; }
+    void copyText(const std::string& text) override { copied = text; }
+    void showScrollStatus(const std::string& text) override { status = text; }
     void setScrollSize(int w, int h) override {
         scrollWidth = w;
         scrollHeight = h;

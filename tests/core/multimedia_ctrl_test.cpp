@@ -32,6 +32,24 @@ TEST(MultimediaCtrl, CreateGeometryAndCloseBox) {
     EXPECT_FALSE(f.ctrl.OnCloseRequest());
 }
 
+// The frame keeps its media window inside the area beside the page, at its top right, small, and
+// never off the screen.
+TEST(MultimediaCtrl, MediaWindowStaysInsideTheAreaAndOnTheScreen) {
+    const MediaGeometry small{0, 0, 1024, 768}, large{0, 0, 1920, 1080};
+    struct Case {
+        MediaGeometry area, screen, placed;
+    };
+    for (const Case& c : {
+             Case{{0, 100, 1920, 900}, large, {1920 - 8 - 345, 108, 345, 320}}, // room enough: the design's size
+             Case{{10, 120, 990, 600}, small, {1000 - 8 - 330, 128, 330, 306}}, // a third of the width at most
+             Case{{900, 700, 600, 400}, small, {1024 - 200, 768 - 185, 200, 185}}, // pushed back onto the screen
+             Case{{0, 0, 0, 0}, small, {0, 8, 345, 320}},                          // no area: the screen decides
+         }) {
+        EXPECT_EQ(placeMediaWindow(c.area, 345, 320, c.screen, 8), c.placed)
+            << c.area.x << "," << c.area.y << " " << c.area.width << "x" << c.area.height;
+    }
+}
+
 TEST(MultimediaCtrl, CourseVideoOpensOnceAndRestartsOnEachPaint) {
     CtrlFixture f;
     f.c.store.writeString("Multimedia", "AviCourseFile", "D:\\L0\\AVI\\V1.AVI");

@@ -62,7 +62,7 @@ struct Frame : lumora::test::Frame {
 TEST(MainFrameTables, CourseToolbarInItsOrder) {
     EXPECT_EQ(courseToolbar(), (std::vector<int>{6010, 6020, 6030, 6040, 6050, 6060, 6070, 6080, 6090, 0, 6095, 0,
                                                  3012, 3013, 3014, 3015, 0, 7010, 7011, 7012, 7013, 7014, 0, 7090,
-                                                 7100, 0, 7110}));
+                                                 7100, 0, 7110, 0, 4010}));
     for (int id : courseToolbar()) {
         if (id != 0) {
             EXPECT_FALSE(strings::tooltip(id).empty()) << id;

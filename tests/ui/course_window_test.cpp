@@ -1,8 +1,15 @@
 // The course window as a learner meets it: what the end of a lesson does while "Verify your
 // learning" is not there, commands whose dialog is missing, the caption once the course is closed,
-// the page reached by fast scrolling, the keys of the lessons list and of the toolbar buttons, and
-// the window while the page's phrases play.
+// the page reached by fast scrolling, the keys of the lessons list and of the toolbar buttons, the
+// commands while the page's phrases play, slow scrolling's rhythm, and the page's scroll surface,
+// fitting, wheel and copy.
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QScrollBar>
+#include <QWheelEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTest>
@@ -32,7 +39,9 @@ private slots:
     void stoppingFastScrollingReadsThePage();
     void keysOfTheListAndTheButtons();
     void actionsFollowStateChangesWithoutPolling();
-    void windowPaintsAndHoldsCommandsWhileThePagePlays();
+    void windowPaintsAndCommandsActWhileThePagePlays();
+    void slowScrollingTurnsEachPageItsTimeAfterItWasHeard();
+    void surfaceCoversThePageAndFitFollowsTheWindow();
     void repaintsWriteNoSettings();
 };
 
@@ -175,10 +184,10 @@ void CourseWindowTest::actionsFollowStateChangesWithoutPolling() {
     QVERIFY(!p.frame->action(6060)->isCheckable());
 }
 
-void CourseWindowTest::windowPaintsAndHoldsCommandsWhileThePagePlays() {
+void CourseWindowTest::windowPaintsAndCommandsActWhileThePagePlays() {
     Program p;
-    uitest::writeBytes(p.root + "/L01/MALE/P011.WAV", Bytes{1}); // phrase 1 of L01's first page
-    p.player->hold = true; // each sound plays until released
+    for (const char* f : {"/L01/MALE/P011.WAV", "/L01/MALE/P021.WAV"}) uitest::writeBytes(p.root + f, Bytes{1});
+    p.player->durationMs = 2000; // every voice lasts 2 s
     QVERIFY(p.start());
     p.frame->show();
     p.store->writeInt("Course", "Lesson", 0);
@@ -186,33 +195,151 @@ void CourseWindowTest::windowPaintsAndHoldsCommandsWhileThePagePlays() {
     auto* course = static_cast<CourseActivity*>(p.frame->currentActivity());
     QTRY_COMPARE(p.player->played.size(), std::size_t(1));
     QVERIFY(course->document().isPlaying());
-    QVERIFY(p.frame->busy());
     // The window repaints while the voice plays.
     const int paints = course->viewWidget()->paintCount();
     course->viewWidget()->viewport()->update();
     QTRY_VERIFY(course->viewWidget()->paintCount() > paints);
-    // "Next page" meanwhile waits for the end of the page's plan: the voice, then its pause.
+    // Zoom, the ideogram set and the toggles act at once and leave the voice alone.
+    QTest::qWait(500);
+    p.frame->action(4005)->trigger();
+    QCOMPARE(course->view().pictureView().zoom(), 150);
+    p.frame->action(13110)->trigger();
+    QVERIFY(p.frame->action(13110)->isChecked());
+    QVERIFY(p.player->playing());
+    QCOMPARE(p.player->stops, 0);
+    // "Next page" half a second into the voice: the page changes now, its voice stops and the new
+    // page plays its own.
+    QElapsedTimer clock;
+    clock.start();
     p.frame->action(6060)->trigger();
-    QTest::qWait(200);
-    QCOMPARE(p.store->readInt("Course", "Page", 0), 0);
-    QCOMPARE(childCaption(*p.frame), QStringLiteral("Page  1 /  3"));
-    p.player->release();
-    QVERIFY(course->document().isPlaying()); // the 2-second pause after the phrase
-    QTRY_COMPARE_WITH_TIMEOUT(p.store->readInt("Course", "Page", -1), 1, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(p.store->readInt("Course", "Page", -1), 1, 100);
     QCOMPARE(childCaption(*p.frame), QStringLiteral("Page  2 /  3"));
-    QVERIFY(!p.frame->busy());
+    QVERIFY(clock.elapsed() < 100);
+    QVERIFY(p.player->stops >= 1);
+    QTRY_COMPARE_WITH_TIMEOUT(p.player->played.size(), std::size_t(2), 500);
+    QVERIFY(p.player->played.back().find("P021") != std::string::npos);
 
-    // Back on the first page it plays again; closing the window stops it and frees the frame.
+    // "Stop scrolling" while slow scrolling and a voice plays ends both.
+    p.frame->dispatch(6070);
+    QVERIFY(p.frame->action(6070)->isChecked());
+    QVERIFY(p.frame->activityStatus()->isVisible());
+    QVERIFY(p.frame->activityStatus()->text().contains(QStringLiteral("Esc")));
+    QVERIFY(p.frame->action(6050)->isEnabled());
+    QTest::keyClick(course->viewWidget(), Qt::Key_Escape);
+    QCOMPARE(course->document().scrollingMode(), 0);
+    QVERIFY(!course->document().isPlaying());
+    QVERIFY(!p.player->playing());
+    QVERIFY(!p.frame->action(6070)->isChecked());
+    QVERIFY(!p.frame->activityStatus()->isVisible());
+    QVERIFY(!p.frame->action(6050)->isEnabled()); // nothing left to stop
+
+    // Back on the first page it plays again; closing the window stops it.
     p.frame->dispatch(6040);
-    QTRY_COMPARE(p.player->played.size(), std::size_t(2));
+    QTRY_COMPARE(p.player->played.size(), std::size_t(3));
     QVERIFY(p.player->playing());
     p.frame->currentChild()->close();
     QTRY_VERIFY(p.frame->mdiArea()->subWindowList().isEmpty());
     QVERIFY(!p.player->playing());
-    QVERIFY(p.player->stops >= 1);
-    QVERIFY(!p.frame->busy());
-    p.frame->dispatch(1410); // commands run at once again
+    p.frame->dispatch(1410);
     QVERIFY(courseOnScreen(*p.frame));
+}
+
+namespace {
+// Tells the time each plan of the document ends.
+struct PlanEnds final : PlaybackListener {
+    QElapsedTimer clock;
+    std::vector<qint64> completed;
+    void playbackEnded(PlaybackOutcome o) override {
+        if (o == PlaybackOutcome::Completed) completed.push_back(clock.elapsed());
+    }
+};
+} // namespace
+
+void CourseWindowTest::slowScrollingTurnsEachPageItsTimeAfterItWasHeard() {
+    Program p;
+    for (const char* f : {"/L01/MALE/P011.WAV", "/L01/MALE/P021.WAV"}) uitest::writeBytes(p.root + f, Bytes{1});
+    p.player->durationMs = 300;
+    p.store->writeInt("Lesson", "Timer", 400);
+    QVERIFY(p.start());
+    p.frame->show();
+    p.store->writeInt("Course", "Lesson", 0);
+    p.frame->dispatch(1410);
+    auto* course = static_cast<CourseActivity*>(p.frame->currentActivity());
+    PlanEnds ends;
+    ends.clock.start();
+    course->document().playback().addListener(ends);
+    QTRY_COMPARE(p.player->played.size(), std::size_t(1));
+    p.frame->dispatch(6070); // slow forward while the first page is heard
+    std::vector<qint64> turns;
+    for (int page = 1; page <= 2; ++page) {
+        QTRY_COMPARE_WITH_TIMEOUT(p.store->readInt("Course", "Page", -1), page, 6000);
+        turns.push_back(ends.clock.elapsed());
+    }
+    course->document().playback().removeListener(ends);
+    p.frame->dispatch(6050);
+    // Each page turned "Lesson"/"Timer" ms after its plan (voice, 2-second pause) completed.
+    QVERIFY(ends.completed.size() >= 2);
+    for (std::size_t i = 0; i < 2; ++i) {
+        const qint64 wait = turns[i] - ends.completed[i];
+        QVERIFY2(wait >= 390 && wait < 700, qPrintable(QString::number(wait)));
+    }
+}
+
+void CourseWindowTest::surfaceCoversThePageAndFitFollowsTheWindow() {
+    Program p;
+    QVERIFY(p.start());
+    p.frame->resize(1024, 768);
+    p.frame->show();
+    p.store->writeInt("Course", "Lesson", 0); // L01: four phrases a page
+    p.frame->dispatch(1410);
+    auto* course = static_cast<CourseActivity*>(p.frame->currentActivity());
+    CoursViewWidget* w = course->viewWidget();
+    QTRY_VERIFY(w->paintCount() > 0);
+    // Ctrl+C copies the page's phrases as text.
+    QGuiApplication::clipboard()->clear();
+    QTest::keyClick(w, Qt::Key_C, Qt::ControlModifier);
+    QVERIFY(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("pin 0.1\tPhrase 1 of page 1\n")));
+    QCOMPARE(QGuiApplication::clipboard()->text().count(QLatin1Char('\n')), 4);
+    // Never chosen a zoom: the page fits, the whole of it is on screen.
+    QVERIFY(p.frame->action(4010)->isChecked());
+    QTRY_COMPARE(w->verticalScrollBar()->maximum(), 0);
+    QCOMPARE(w->horizontalScrollBar()->maximum(), 0);
+    const int fitted = course->view().pictureView().zoom();
+    p.frame->resize(1400, 1000);
+    QTRY_VERIFY(course->view().pictureView().zoom() > fitted);
+    QTRY_COMPARE(w->verticalScrollBar()->maximum(), 0);
+
+    // At 300 % the surface reaches the deepest item drawn: scrolled to the end, the last line is
+    // inside the viewport; and no further than the page and its margins.
+    p.frame->action(4007)->trigger();
+    QVERIFY(!p.frame->action(4010)->isChecked());
+    QVERIFY(p.frame->action(4007)->isChecked());
+    w->viewport()->repaint();
+    const PageExtent e = course->view().pageExtent();
+    QVERIFY(e.depth > 0);
+    QScrollBar* v = w->verticalScrollBar();
+    v->setValue(v->maximum());
+    const double bottom = w->toViewport(0, -e.depth).y();
+    QVERIFY2(bottom <= w->viewport()->height(), qPrintable(QString::number(bottom)));
+    const LogicalMapping m = course->view().pictureView().mapping();
+    const double margins = m.lengthY(CCoursView::kSurfaceMargin + PictureViewWidget::kSheetPadding) +
+                           PictureViewWidget::kDeskMargin + 2;
+    QVERIFY2(bottom >= w->viewport()->height() - margins, qPrintable(QString::number(bottom)));
+    // The wheel scrolls, Ctrl+wheel zooms a step, a new page starts at its top, Ctrl+0 fits.
+    v->setValue(0);
+    QWheelEvent down(QPointF(50, 50), w->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                     Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(w->viewport(), &down);
+    QVERIFY(v->value() > 0);
+    QWheelEvent zoomOut(QPointF(50, 50), w->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                        Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(w->viewport(), &zoomOut);
+    QCOMPARE(course->view().pictureView().zoom(), 200);
+    p.frame->dispatch(6060);
+    QCOMPARE(v->value(), 0);
+    QTest::keyClick(w, Qt::Key_0, Qt::ControlModifier);
+    QVERIFY(p.frame->action(4010)->isChecked());
+    QTRY_COMPARE(v->maximum(), 0);
 }
 
 QTEST_MAIN(CourseWindowTest)

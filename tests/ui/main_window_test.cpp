@@ -60,6 +60,10 @@ void MainWindowTest::startsOnTheLessonsList() {
     QCOMPARE(view->button(0)->accessibleName(), QStringLiteral("Greetings"));
     QVERIFY(view->button(0)->hasPicture());
     QVERIFY(!view->button(30)->hasPicture());
+    // Only the three lessons are tiles, and the wall ends with them.
+    for (int i = 0; i < 3; ++i) QVERIFY(!view->button(i)->isHidden());
+    for (int i : {3, 20, 33}) QVERIFY(view->button(i)->isHidden());
+    QVERIFY(view->widget()->height() < view->button(0)->geometry().top() + 2 * view->button(0)->height() + 60);
     QCOMPARE(QString::fromStdString(view->logic().tooltip(1002)), QStringLiteral("Family"));
     QCOMPARE(QString::fromStdString(view->logic().tooltip(1003)), QStringLiteral("Reading Course"));
     // The lists' menu: no View menu, an Internet menu.

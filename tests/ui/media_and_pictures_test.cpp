@@ -1,7 +1,11 @@
 // The media control window drawing a metafile in hundredths of a millimetre with y upward, the
 // metafile player's mappings, the help window, and the program's own pictures.
 #include <QLineEdit>
+#include <QMainWindow>
+#include <QToolBar>
 #include <QListWidget>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTest>
 
 #include <set>
@@ -74,6 +78,7 @@ class MediaAndPicturesTest : public QObject {
 private slots:
     void mediaControlDrawsTheMetafileUpright();
     void metafileMappings();
+    void mediaWindowStaysBesideThePageAndFollowsTheFrame();
     void helpWindowShowsTopics();
     void iconsAndFlags();
 };
@@ -105,6 +110,36 @@ void MediaAndPicturesTest::mediaControlDrawsTheMetafileUpright() {
     media.repaint();
     const QImage grey = media.grab().toImage();
     QCOMPARE(QColor(grey.pixel(inside, inside)), QColor(192, 192, 192));
+}
+
+void MediaAndPicturesTest::mediaWindowStaysBesideThePageAndFollowsTheFrame() {
+    QTemporaryDir dir;
+    MemorySettingsStore store;
+    AppContext context(store, DriveTable{{'D', dir.path().toStdString()}});
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QWidget frame;
+    frame.setGeometry(screen.x() + 20, screen.y() + 20, screen.width() / 2, screen.height() / 2);
+    auto* page = new QWidget(&frame);
+    page->setGeometry(0, 30, frame.width(), frame.height() - 30);
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    MediaControlWidget media(context, &frame, page);
+    media.setPlacement([page] { return QRect(page->mapToGlobal(QPoint(0, 0)), page->size()); });
+    media.setVisible(true);
+    const auto inside = [&] {
+        const QRect area(page->mapToGlobal(QPoint(0, 0)), page->size());
+        return area.contains(media.geometry()) && media.geometry().right() > area.right() - 40;
+    };
+    QVERIFY(inside());
+    QVERIFY(media.width() <= page->width() / 3 + 1); // small beside the page
+    frame.move(frame.x() + 60, frame.y() + 30);
+    QTRY_VERIFY(inside());
+    frame.resize(screen.width() - 100, screen.height() - 80);
+    page->resize(frame.width(), frame.height() - 30);
+    QTRY_VERIFY(inside());
+    // A frame that goes past the screen's edge keeps the window on the screen.
+    frame.move(screen.right() - frame.width() / 3, frame.y());
+    QTRY_VERIFY(screen.contains(media.geometry()));
 }
 
 void MediaAndPicturesTest::metafileMappings() {
@@ -147,6 +182,21 @@ void MediaAndPicturesTest::helpWindowShowsTopics() {
                 QStringLiteral("LESSONGB.HLP"));
     QVERIFY(w.showContext(10200));
     QCOMPARE(w.currentTitle(), QStringLiteral("Lesson 2: Numbers"));
+    // The window names its topic, not its file.
+    QVERIFY(w.windowTitle().startsWith(QStringLiteral("Lesson 2: Numbers")));
+    QVERIFY(!w.windowTitle().contains(QStringLiteral("HLP")));
+    // Opened for a main window, it sits below the toolbar, at the window's right.
+    QMainWindow owner;
+    auto* bar = owner.addToolBar(QStringLiteral("bar"));
+    bar->addAction(QStringLiteral("x"));
+    owner.setCentralWidget(new QWidget);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    owner.setGeometry(screen.adjusted(10, 10, -10, -10));
+    owner.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&owner));
+    w.placeBeside(&owner);
+    QVERIFY(w.geometry().top() >= owner.centralWidget()->mapToGlobal(QPoint(0, 0)).y());
+    QVERIFY(screen.contains(w.geometry()));
     QVERIFY(!w.showContext(999)); // unknown: the contents
     QCOMPARE(w.currentTitle(), QStringLiteral("Contents"));
     auto* find = w.findChild<QLineEdit*>(QStringLiteral("findBox"));
@@ -184,6 +234,21 @@ void MediaAndPicturesTest::iconsAndFlags() {
         for (auto b = std::next(a); b != byName.end(); ++b) QVERIFY2(a->second != b->second, (a->first + " " + b->first).c_str());
     QCOMPARE(icons::listFlagPixmap(18773).toImage(), icons::flagPixmap(QStringLiteral("SUISSE")).toImage());
     for (int id : {701, 702, 703, 704}) QVERIFY(!icons::bitmapPixmap(id).isNull());
+    // A disabled button is grey and faint; an enabled one keeps its colours.
+    const auto colourful = [](const QImage& img) {
+        int n = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x) {
+                const QColor c = img.pixelColor(x, y);
+                if (c.alpha() > 100 && c.hsvSaturation() > 80) ++n;
+            }
+        return n;
+    };
+    for (int id : {6060, 6050, 3013, 7014}) {
+        const QIcon icon = icons::commandIcon(id);
+        QVERIFY2(colourful(icon.pixmap(QSize(24, 24), QIcon::Normal).toImage()) > 10, qPrintable(QString::number(id)));
+        QCOMPARE(colourful(icon.pixmap(QSize(24, 24), QIcon::Disabled).toImage()), 0);
+    }
     for (const char* n : {"N0", "N50", "N100", "ques", "answer"}) QVERIFY(!icons::namedPixmap(QString::fromLatin1(n)).isNull());
     QVERIFY(icons::bitmapSize(999).isEmpty());
 }

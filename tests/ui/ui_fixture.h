@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -28,22 +29,30 @@ namespace lumora::uitest {
 using lumora::test::RecordingHelp;
 using lumora::test::RecordingWeb;
 
-// Plays nothing and remembers what it was asked to play. A sound ends at once or, with `hold`,
-// when release() says so.
+// Plays nothing and remembers what it was asked to play. A sound ends at once, with `hold` when
+// release() says so, or with `durationMs` that long after it started (from the event loop).
 class SilentPlayer final : public SoundPlayer {
 public:
     std::vector<std::string> played;
     std::function<void()> onPlay;
     bool hold = false;
+    int durationMs = 0;
     int stops = 0;
     void play(const std::string& p, std::function<void()> ended) override {
         release(); // the sound playing gives way
         played.push_back(p);
         if (onPlay) onPlay();
-        if (hold)
+        if (hold || durationMs > 0) {
             ended_ = std::move(ended);
-        else if (ended)
+            if (durationMs > 0) {
+                const int sound = ++sounds_;
+                QTimer::singleShot(durationMs, qApp, [this, sound] {
+                    if (sound == sounds_) release();
+                });
+            }
+        } else if (ended) {
             ended();
+        }
     }
     void playAsync(const std::string& p) override {
         release();
@@ -63,6 +72,7 @@ public:
 
 private:
     std::function<void()> ended_;
+    int sounds_ = 0;
 };
 
 class AnsweringPrompts final : public Prompts {

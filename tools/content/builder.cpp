@@ -214,6 +214,12 @@ std::vector<const CourseItem*> itemsOf(const CourseUnit& unit) {
     return items;
 }
 
+std::string phraseListLine(const std::string& hanzi, const std::string& pinyin, const std::string& translation) {
+    // The pinyin of a sentence ends with its own punctuation ("qian?"): a colon after it would
+    // double it, so the translation follows a dash.
+    return hanzi + "  " + pinyin + " \xE2\x80\x94 " + translation;
+}
+
 std::string helpText(const CourseSource& course) {
     std::vector<HelpTopic> topics;
     for (const HelpTopicSource& t : course.help)
@@ -225,7 +231,7 @@ std::string helpText(const CourseSource& course) {
         for (const CoursePage& page : unit.pages)
             for (const CourseItem& item : page.phrases) {
                 if (!list.empty()) list += "\n";
-                list += item.hanzi + "  " + item.pinyin + ": " + item.translationsUtf8[1];
+                list += phraseListLine(item.hanzi, item.pinyin, item.translationsUtf8[1]);
             }
         if (!list.empty()) {
             topic.paragraphs.push_back(unit.story ? "Phrases of this story:" : "Phrases of this lesson:");

@@ -15,6 +15,7 @@
 #include "course/ui/direct_access_dialog.h"
 #include "course/ui/media_control_widget.h"
 #include "foundation/app_commands.h"
+#include "foundation/codecs.h"
 #include "foundation/frame_commands.h"
 #include "foundation/ui/app_context.h"
 #include "resources/string_table.h"
@@ -63,6 +64,16 @@ QWidget* CourseActivity::widget() {
     // The media control is created with the frame, hidden until a page has a video.
     media_ = new MediaControlWidget(host_.context(), host_.dialogParent(), window_);
     mediaGuard_ = media_;
+    // The window stays beside the page, inside the view; the fitted page leaves it that room.
+    media_->setPlacement([this]() -> QRect {
+        if (!viewWidget_) return {};
+        QWidget* vp = viewWidget_->viewport();
+        return QRect(vp->mapToGlobal(QPoint(0, 0)), vp->size());
+    });
+    QObject::connect(media_, &MediaControlWidget::shownChanged, viewWidget_, [this](bool shown) {
+        if (shown) media_->setWindowTitle(mediaTitle());
+        viewWidget_->setReservedRight(shown && media() ? media()->width() + 2 * MediaControlWidget::kPlacementMargin : 0);
+    });
     doc_.setFrame(this);
     return window_;
 }
@@ -99,6 +110,16 @@ void CourseActivity::closing() {
     }
 }
 
+QString CourseActivity::mediaTitle() const {
+    const int phrase = doc_.videoPhrase();
+    if (phrase <= 0) return QObject::tr("Picture of the page");
+    const std::string pinyin = decodeText(
+        doc_.catalogue().PhoneticText(doc_.currentLesson(), doc_.currentPage(), phrase), FontEncoding::Pinying);
+    QString title = QObject::tr("Video of phrase %1").arg(phrase);
+    if (!pinyin.empty()) title += QStringLiteral(": ") + qs(pinyin);
+    return title;
+}
+
 QString CourseActivity::initialCaption() const { return qs(strings::prompt(cmd::frame::Course)); }
 
 void CourseActivity::setChildCaption(const std::string& caption) {
@@ -109,7 +130,11 @@ void CourseActivity::setChildCaption(const std::string& caption) {
 
 void CourseActivity::setMainCaption(const std::string& caption) { host_.setMainCaption(caption); }
 
-void CourseActivity::clearStatusMessage() { host_.clearStatusMessage(); }
+void CourseActivity::clearStatusMessage() {
+    host_.clearStatusMessage();
+    // The scrolling's own line stays while the pages turn.
+    host_.showStatusMessage(CCoursView::scrollStatusText(doc_.scrollingMode()));
+}
 
 void CourseActivity::updateAllViews() {
     if (view_) view_->onUpdate();

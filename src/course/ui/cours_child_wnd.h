@@ -57,6 +57,8 @@ public:
 
 private:
     void declareCommands();
+    // The media window's title: what it shows.
+    QString mediaTitle() const;
     void print();
     void printPreview();
     void printSetup();

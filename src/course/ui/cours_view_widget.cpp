@@ -1,8 +1,14 @@
 #include "course/ui/cours_view_widget.h"
 
 #include <algorithm>
+#include <cstdlib>
 
+#include <QApplication>
+#include <QClipboard>
 #include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QScrollBar>
+#include <QWheelEvent>
 #include <QImage>
 #include <QPainter>
 #include <QPrinter>
@@ -49,26 +55,9 @@ CoursViewWidget::~CoursViewWidget() {
 
 void CoursViewWidget::attach(CCoursDoc* doc, CCoursView* view) {
     laidOut_.reset();
-    if (doc_ != doc) {
-        if (doc_) doc_->playback().removeListener(*this);
-        // A plan of the old document no longer holds the frame.
-        for (; plansHeld_ > 0; --plansHeld_) frame_.endBusy();
-        if (doc) doc->playback().addListener(*this);
-    }
     doc_ = doc;
     view_ = view;
     setPictureView(view ? &view->pictureView() : nullptr);
-}
-
-void CoursViewWidget::playbackStarted() {
-    ++plansHeld_;
-    frame_.beginBusy();
-}
-
-void CoursViewWidget::playbackEnded(PlaybackOutcome) {
-    if (plansHeld_ == 0) return;
-    --plansHeld_;
-    frame_.endBusy();
 }
 
 void CoursViewWidget::start(int intervalMs) { timer_.start(std::max(1, intervalMs)); }
@@ -88,34 +77,43 @@ void CoursViewWidget::showEvent(QShowEvent* event) {
     }
 }
 
-QSizeF CoursViewWidget::measureItems(const std::vector<DrawItem>& items) const {
-    // The extent in units, with text widths estimated at the screen mapping.
-    const LogicalMapping m = mapping();
-    double w = 0, d = 0;
-    for (const DrawItem& it : items) {
-        double right = it.x, bottom = -it.y;
-        switch (it.kind) {
-        case DrawItem::Kind::Picture: right += 640; bottom += 110; break;
-        case DrawItem::Kind::Icon:
-        case DrawItem::Kind::Flag: {
-            const QSizeF s = iconUnits(it.iconId);
-            right += s.width();
-            bottom += s.height();
-            break;
+ItemSize CoursViewWidget::measureItem(const DrawItem& it) {
+    // The room in units, with text measured at zoom 100 on this screen, so that the extent does not
+    // move with the zoom (a fitted page takes its zoom from it).
+    LogicalMapping m = mapping();
+    if (view_) {
+        const Density d = view_->pictureView().screenDensity();
+        if (d.x > 0 && d.y > 0) {
+            m.viewportX = d.x;
+            m.viewportY = d.y;
         }
-        case DrawItem::Kind::Text: {
-            const QFont f = contentFont(it.font.face, it.font.encoding, m.lengthY(it.font.height), it.font.weight);
-            const QFontMetricsF fm(f);
-            const double px = fm.horizontalAdvance(decodeContent(it.text, it.font.encoding));
-            right += m.viewportX > 0 ? px * LogicalMapping::kWindowExtent / m.viewportX : 0;
-            bottom += it.font.height;
-            break;
-        }
-        }
-        w = std::max(w, right);
-        d = std::max(d, bottom);
     }
-    return QSizeF(w, d);
+    switch (it.kind) {
+    case DrawItem::Kind::Picture: {
+        if (!doc_ || !doc_->LoadPicture(it.path) || !doc_->picture()) return {};
+        const CDIB& dib = *doc_->picture();
+        return {double(std::abs(dib.width())), double(std::abs(dib.height()))};
+    }
+    case DrawItem::Kind::Icon:
+    case DrawItem::Kind::Flag: {
+        const QSizeF s = iconUnits(it.iconId);
+        return {s.width(), s.height()};
+    }
+    case DrawItem::Kind::Text: {
+        const QFont f = contentFont(it.font.face, it.font.encoding, m.lengthY(it.font.height), it.font.weight);
+        const QFontMetricsF fm(f);
+        const double px = fm.horizontalAdvance(decodeContent(it.text, it.font.encoding));
+        const double w = m.viewportX > 0 ? px * LogicalMapping::kWindowExtent / m.viewportX : 0;
+        const double h = m.viewportY > 0 ? fm.height() * LogicalMapping::kWindowExtent / m.viewportY : 0;
+        return {w, std::max<double>(h, it.font.height)};
+    }
+    }
+    return {};
+}
+
+QSizeF CoursViewWidget::measureItems(const std::vector<DrawItem>& items) {
+    const PageExtent e = pageExtent(items, [this](const DrawItem& it) { return measureItem(it); });
+    return QSizeF(e.width, e.depth);
 }
 
 QSizeF CoursViewWidget::paintItems(QPainter& p, const std::vector<DrawItem>& items, const LogicalMapping& m,
@@ -172,12 +170,63 @@ void CoursViewWidget::invalidate() {
     PictureViewWidget::invalidate();
 }
 
+void CoursViewWidget::scrollToTop() {
+    verticalScrollBar()->setValue(0);
+    horizontalScrollBar()->setValue(0);
+}
+
+void CoursViewWidget::copyText(const std::string& text) {
+    if (QClipboard* c = QGuiApplication::clipboard()) c->setText(QString::fromStdString(text));
+}
+
+void CoursViewWidget::showScrollStatus(const std::string& text) { frame_.showStatusMessage(text); }
+
+void CoursViewWidget::offerRoom() {
+    if (!view_) return;
+    const QSize room = maximumViewportSize();
+    // The desk's margins on both sides, and a pixel each side for the rounding of the sheet's border.
+    view_->setAvailableSize(room.width() - 2 * kDeskMargin - 2 - reservedRight_, room.height() - 2 * kDeskMargin - 2,
+                            kSheetPadding);
+}
+
+void CoursViewWidget::setReservedRight(int px) {
+    if (px == reservedRight_) return;
+    reservedRight_ = std::max(0, px);
+    offerRoom();
+    viewport()->update();
+}
+
+void CoursViewWidget::resizeEvent(QResizeEvent* event) {
+    PictureViewWidget::resizeEvent(event);
+    offerRoom();
+}
+
+void CoursViewWidget::wheelEvent(QWheelEvent* event) {
+    const QPoint angle = event->angleDelta();
+    const int delta = angle.y() != 0 ? angle.y() : angle.x();
+    if (delta == 0 || !view_) {
+        event->ignore();
+        return;
+    }
+    if (event->modifiers() & Qt::ControlModifier) {
+        view_->zoomBy(delta > 0 ? 1 : -1);
+    } else {
+        QScrollBar* bar = (event->modifiers() & Qt::ShiftModifier) || angle.y() == 0 ? horizontalScrollBar()
+                                                                                     : verticalScrollBar();
+        const int lines = QApplication::wheelScrollLines();
+        bar->setValue(bar->value() - delta * bar->singleStep() * std::max(1, lines) / 120);
+    }
+    event->accept();
+}
+
 const std::vector<DrawItem>& CoursViewWidget::pageItems() {
     const CoursePageInput input{screenHeight(this), logicalDpiY(), doc_ ? doc_->ideogramSet() : 0};
     if (!laidOut_ || laidOut_->screenHeight != input.screenHeight || laidOut_->logicalDpiY != input.logicalDpiY ||
         laidOut_->ideogramSet != input.ideogramSet) {
         items_ = view_->layout(input.screenHeight, input.logicalDpiY);
         laidOut_ = input;
+        // The surface covers the new layout; a fitted page takes its scale from it.
+        view_->setPageExtent(pageExtent(items_, [this](const DrawItem& it) { return measureItem(it); }));
     }
     return items_;
 }
@@ -191,13 +240,13 @@ void CoursViewWidget::paintEvent(QPaintEvent*) {
         p.fillRect(viewport()->rect(), Qt::white);
         return;
     }
+    offerRoom();
     const std::vector<DrawItem>& items = pageItems();
-    const QSizeF extent = measureItems(items);
+    const PageExtent& extent = view_->pageExtent();
     const LogicalMapping m = mapping();
-    // The sheet covers the surface and whatever the page reaches beyond it.
-    const double sheetW = std::max<double>(extent.width() + 60, 1400);
-    const double sheetD = std::max<double>(extent.height() + 60, CCoursView::kSurfaceHeight);
-    setContentExtent(qRound(m.lengthX(sheetW)), qRound(m.lengthY(sheetD)));
+    // The sheet covers the surface: the page and its margin.
+    const double sheetW = extent.width + CCoursView::kSurfaceMargin;
+    const double sheetD = extent.depth + CCoursView::kSurfaceMargin;
     paintSheet(p, sheetW, sheetD);
     paintItems(p, items, m, originInViewport());
     schedulePlay();

@@ -42,6 +42,7 @@ std::vector<MenuLayout> courseMenus() {
           {c::Zoom150, "15&0%"},
           {c::Zoom200, "&200%"},
           {c::Zoom300, "&300%"},
+          {c::FitPage, "Fit &page"},
           {S, ""},
           {c::Fonts, "&Fonts"},
           {S, ""},
@@ -57,7 +58,8 @@ std::vector<MenuLayout> courseMenus() {
 
 const std::vector<int>& courseToolbar() {
     static const std::vector<int> bar = {6010, 6020, 6030, 6040, 6050, 6060, 6070, 6080, 6090, S,    6095, S,    3012, 3013,
-                                         3014, 3015, S,    7010, 7011, 7012, 7013, 7014, S,    7090, 7100, S,    7110};
+                                         3014, 3015, S,    7010, 7011, 7012, 7013, 7014, S,    7090, 7100, S,    7110,
+                                         S,    4010};
     return bar;
 }
 
@@ -91,7 +93,11 @@ ActivityType courseActivity() {
                                                  {"Ctrl+Left", c::PreviousPage},
                                                  {"Right", c::NextPage},
                                                  {"Ctrl+Right", c::NextPage},
-                                                 {"Ctrl+End", c::Stop}});
+                                                 {"Ctrl+End", c::Stop},
+                                                 {"Esc", c::Stop},
+                                                 {"Ctrl+0", c::FitPage},
+                                                 {"Ctrl+C", c::EditCopy},
+                                                 {"Ctrl+Ins", c::EditCopy}});
     return {std::move(d), [](ActivityHost& host) { return std::make_unique<CourseActivity>(host); }};
 }
 

@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QSlider>
 #include <QStyle>
+#include <QTimer>
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -101,11 +102,16 @@ MediaControlWidget::MediaControlWidget(AppContext& context, QWidget* owner, QWid
 
     connect(playButton_, &QToolButton::clicked, this, [this] {
         if (!player_) return;
-        if (player_->playbackState() == QMediaPlayer::PlayingState)
+        if (player_->playbackState() == QMediaPlayer::PlayingState) {
             player_->pause();
-        else
+        } else {
+            // A video that has ended plays again from its start.
+            if (player_->mediaStatus() == QMediaPlayer::EndOfMedia) player_->setPosition(0);
             player_->play();
+        }
     });
+    if (owner) owner->installEventFilter(this);
+    if (anchor) anchor->installEventFilter(this);
     connect(slider_, &QSlider::sliderMoved, this, [this](int ms) {
         if (player_) player_->setPosition(ms);
     });
@@ -128,6 +134,7 @@ void MediaControlWidget::openVideo(const std::string& localPath) {
         updateBar();
     });
     connect(player_.get(), &QMediaPlayer::playbackStateChanged, this, [this] { updateBar(); });
+    connect(player_.get(), &QMediaPlayer::mediaStatusChanged, this, [this] { updateBar(); });
     player_->setSource(QUrl::fromLocalFile(QString::fromStdString(localPath)));
     pane_->clear();
     pane_->show();
@@ -186,11 +193,49 @@ void MediaControlWidget::drawMetafile(const std::string& localPath) {
 }
 
 void MediaControlWidget::setVisible(bool visible) {
-    if (visible && !placed_) place();
+    const bool was = isVisible();
+    if (visible && (!placed_ || area_)) place();
     QWidget::setVisible(visible);
+    if (was != isVisible()) emit shownChanged(isVisible());
+}
+
+void MediaControlWidget::setPlacement(std::function<QRect()> area) {
+    area_ = std::move(area);
+    if (isVisible()) place();
+}
+
+bool MediaControlWidget::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::WindowStateChange:
+        // The main window or the page moved: the window goes with them.
+        if (area_ && isVisible()) QMetaObject::invokeMethod(this, [this] { place(); }, Qt::QueuedConnection);
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void MediaControlWidget::place() {
+    if (area_) {
+        const QRect a = area_();
+        QScreen* screen = anchor_ && anchor_->screen() ? anchor_->screen() : QGuiApplication::primaryScreen();
+        const QRect avail = screen ? screen->availableGeometry() : QRect();
+        // The frame of a tool window adds its caption above the client area: the one it has once
+        // shown, until then the style's caption height and a border.
+        const QRect frame = frameGeometry(), inner = geometry();
+        const int known = isVisible() ? inner.top() - frame.top() : 0;
+        const int top = known > 0 ? known : style()->pixelMetric(QStyle::PM_TitleBarHeight) + 4;
+        const MediaGeometry g = placeMediaWindow({a.x(), a.y() + top, a.width(), std::max(0, a.height() - top)},
+                                                 CMultimediaCtrl::kWidth, CMultimediaCtrl::kHeight,
+                                                 {avail.x(), avail.y() + top, avail.width(), avail.height() - top},
+                                                 kPlacementMargin);
+        setGeometry(g.x, g.y, g.width, g.height);
+        placed_ = true;
+        return;
+    }
     QScreen* screen = anchor_ && anchor_->screen() ? anchor_->screen() : QGuiApplication::primaryScreen();
     const int screenWidth = screen ? screen->geometry().width() : 1024;
     const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
@@ -208,9 +253,12 @@ void MediaControlWidget::place() {
 
 void MediaControlWidget::updateBar() {
     if (!player_) return;
-    playButton_->setIcon(style()->standardIcon(player_->playbackState() == QMediaPlayer::PlayingState
-                                                   ? QStyle::SP_MediaPause
-                                                   : QStyle::SP_MediaPlay));
+    const bool playing = player_->playbackState() == QMediaPlayer::PlayingState;
+    const bool ended = !playing && player_->mediaStatus() == QMediaPlayer::EndOfMedia;
+    playButton_->setIcon(style()->standardIcon(playing ? QStyle::SP_MediaPause
+                                               : ended ? QStyle::SP_BrowserReload
+                                                       : QStyle::SP_MediaPlay));
+    playButton_->setToolTip(playing ? tr("Pause") : ended ? tr("Play again") : tr("Play"));
     time_->setText(clockText(player_->position()) + QStringLiteral(" / ") + clockText(player_->duration()));
 }
 
@@ -224,6 +272,8 @@ void MediaControlWidget::paintEvent(QPaintEvent*) {
 void MediaControlWidget::showEvent(QShowEvent* event) {
     restartAllowed_ = true; // uncovered: the next paint starts the video again
     QWidget::showEvent(event);
+    // Once the window system has framed it, its caption's real height is known.
+    if (area_) QTimer::singleShot(50, this, [this] { if (isVisible()) place(); });
 }
 
 void MediaControlWidget::closeEvent(QCloseEvent* event) {

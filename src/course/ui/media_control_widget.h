@@ -1,7 +1,11 @@
 #pragma once
 // The media control window: a small tool window of the activity frame in which a phrase's video
 // plays (with a play bar) or its still metafile picture is drawn. The decisions are the core's
-// (CMultimediaCtrl); this window is its MediaSurface. Its close box does nothing.
+// (CMultimediaCtrl); this window is its MediaSurface. Its close box does nothing. With a placement
+// it stays inside the area that the placement names (beside the page) and follows the main window
+// as it moves or is resized, never off the screen. A video that has ended keeps its last frame and
+// its button offers to play it again.
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -50,6 +54,10 @@ public:
     CMultimediaCtrl& control() { return ctrl_; }
     VideoPane* videoPane() const { return pane_; }
     QMediaPlayer* player() const { return player_.get(); }
+    static constexpr int kPlacementMargin = 8;
+    // The area, in screen pixels, that the window keeps inside (beside the page).
+    void setPlacement(std::function<QRect()> area);
+    QToolButton* playButton() const { return playButton_; }
 
     // MediaSurface
     void openVideo(const std::string& localPath) override;
@@ -61,13 +69,21 @@ public:
     void drawMetafile(const std::string& localPath) override;
     void setVisible(bool visible) override; // both the surface's and the widget's
 
+signals:
+    // The window was shown or hidden (the page makes room for it).
+    void shownChanged(bool shown);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+public:
+    // Puts the window in its place (again at every move or resize of the frame).
+    void place();
 
 private:
-    void place();
     void updateBar();
 
     CMultimediaCtrl ctrl_;
@@ -82,6 +98,7 @@ private:
     QPainter* painter_ = nullptr; // set during a paint
     bool restartAllowed_ = true;
     bool placed_ = false;
+    std::function<QRect()> area_;
 };
 
 } // namespace lumora

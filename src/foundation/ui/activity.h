@@ -52,12 +52,15 @@ public:
     virtual QAction* action(int id) = 0;
     // Runs a command after the current event has been handled.
     virtual void postCommand(int id) = 0;
-    // A long operation (a page's phrases playing) is running: posted commands wait until it ends.
+    // A long operation is running: posted commands wait until it ends.
     virtual void beginBusy() = 0;
     virtual void endBusy() = 0;
     virtual void setWaitCursor(bool on) = 0;
     virtual void setMainCaption(const std::string& caption) = 0;
     virtual void clearStatusMessage() = 0;
+    // What the activity is doing, in the status bar until replaced (empty: nothing); a passing
+    // message (a command's prompt) covers it for a moment.
+    virtual void showStatusMessage(const std::string& text) { (void)text; }
     // Opens help on a context number; false when the help file is missing.
     virtual bool showHelpContext(int context) = 0;
     virtual bool dialogAvailable(int command) const = 0;

@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include <QFont>
+#include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -809,6 +810,16 @@ void paintCommand(QPainter& p, int id) {
                QColor(0xC6, 0x28, 0x28), QStringLiteral("Noto Sans CJK SC"));
         break;
     }
+    case 4010: { // fit page: a page with its four corners pointed at
+        page(p, QRectF(6, 5, 12, 14));
+        p.setPen(QPen(QColor(0x15, 0x65, 0xC0), 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setBrush(Qt::NoBrush);
+        p.drawPolyline(QPolygonF({QPointF(2, 6), QPointF(2, 2), QPointF(6, 2)}));
+        p.drawPolyline(QPolygonF({QPointF(18, 2), QPointF(22, 2), QPointF(22, 6)}));
+        p.drawPolyline(QPolygonF({QPointF(22, 18), QPointF(22, 22), QPointF(18, 22)}));
+        p.drawPolyline(QPolygonF({QPointF(6, 22), QPointF(2, 22), QPointF(2, 18)}));
+        break;
+    }
     case 57607: { // print
         p.setPen(QPen(kInk, 1.1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         p.setBrush(Qt::white);
@@ -828,7 +839,7 @@ const std::map<int, bool>& commandIconIds() {
         std::map<int, bool> m;
         for (int id : {1400, 1410, 1430, 1440, 1450, 1460, 1465, 1470, 1475, 1480, 1485, 1500, 1510, 57669, 6010, 6020, 6030,
                        6040, 6050, 6060, 6070, 6080, 6090, 6095, 3012, 3013, 3014, 3015, 7010, 7011, 7012, 7013, 7014, 7090,
-                       7100, 7110, 13100, 13110, 57607})
+                       7100, 7110, 13100, 13110, 57607, 4010})
             m[id] = true;
         return m;
     }();
@@ -850,6 +861,22 @@ QPixmap render(QSize size, qreal dpr, const std::function<void(QPainter&)>& draw
 
 // ------------------------------------------------------------------ public interface
 
+QPixmap greyed(const QPixmap& pixmap) {
+    // Grey and faint: the colour goes, the shape stays readable but clearly out of use.
+    QImage img = pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < img.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
+        for (int x = 0; x < img.width(); ++x) {
+            const QRgb c = line[x];
+            const int g = 150 + qGray(c) / 3;
+            line[x] = qRgba(g, g, g, qAlpha(c) * 2 / 5);
+        }
+    }
+    QPixmap out = QPixmap::fromImage(img);
+    out.setDevicePixelRatio(pixmap.devicePixelRatio());
+    return out;
+}
+
 bool hasCommandIcon(int id) { return commandIconIds().count(id) != 0; }
 
 void paintCommandIcon(QPainter& p, int id, const QRectF& target) {
@@ -860,7 +887,9 @@ QIcon commandIcon(int id) {
     if (!hasCommandIcon(id)) return {};
     QIcon icon;
     for (int s : {16, 24, 32, 48}) {
-        icon.addPixmap(render(QSize(s, s), 1.0, [&](QPainter& p) { paintCommandIcon(p, id, QRectF(0, 0, s, s)); }));
+        const QPixmap pm = render(QSize(s, s), 1.0, [&](QPainter& p) { paintCommandIcon(p, id, QRectF(0, 0, s, s)); });
+        icon.addPixmap(pm, QIcon::Normal);
+        icon.addPixmap(greyed(pm), QIcon::Disabled);
     }
     return icon;
 }

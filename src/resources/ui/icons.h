@@ -14,7 +14,10 @@ class QPainter;
 
 namespace lumora::icons {
 
-// The icon of a command id (toolbars and menus); a null icon for a command without one.
+// A command icon as it shows while its command is disabled: grey and faint.
+QPixmap greyed(const QPixmap& pixmap);
+// The icon of a command id (toolbars and menus), in colour and, for its disabled state, greyed; a
+// null icon for a command without one.
 QIcon commandIcon(int id);
 bool hasCommandIcon(int id);
 // Paints a command's icon into a square.

@@ -243,7 +243,8 @@ CChoixView::CChoixView(AppContext& context, ChoixHost& host, CatalogueKind kind,
     setObjectName(kind == CatalogueKind::Lessons ? QStringLiteral("CChoixView") : QStringLiteral("CChoixWriteView"));
     setFrameShape(QFrame::NoFrame);
     setWidgetResizable(false);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // The tiles shrink to the window's width: the wall never scrolls sideways.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(0xEE, 0xF1, 0xF4));
@@ -302,6 +303,8 @@ void CChoixView::initialUpdate() {
             b->setLessonPicture(present ? loadIdeogram(i) : QImage(), title, present);
         else
             b->setTitle(title, present);
+        // Only the catalogue's entries are tiles; the places beyond stay empty.
+        b->setVisible(present);
     }
     layoutButtons();
 }
@@ -316,10 +319,12 @@ void CChoixView::layoutButtons() {
     const int spacing = 14;
     const int margin = 20;
     const int avail = viewport()->width() - 2 * margin - spacing * (template_.perRow - 1);
-    qreal scale = std::clamp(static_cast<qreal>(avail) / (template_.perRow * baseW), 1.0, 2.2);
+    // A narrow window shrinks the tiles rather than scrolling sideways.
+    qreal scale = std::clamp(static_cast<qreal>(avail) / (template_.perRow * baseW), 0.5, 2.2);
     const int w = qRound(baseW * scale);
     const int h = qRound(baseH * scale);
-    const int rows = (kChoixButtonCount + template_.perRow - 1) / template_.perRow;
+    const int shown = std::clamp(logic_.entryCount(), 1, kChoixButtonCount);
+    const int rows = (shown + template_.perRow - 1) / template_.perRow;
     for (int i = 0; i < kChoixButtonCount; ++i) {
         const int row = i / template_.perRow, col = i % template_.perRow;
         buttons_[static_cast<std::size_t>(i)]->setGeometry(margin + col * (w + spacing), margin + row * (h + spacing), w, h);

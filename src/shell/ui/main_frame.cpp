@@ -1,6 +1,7 @@
 #include "shell/ui/main_frame.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -93,6 +94,11 @@ CMainFrame::CMainFrame(AppContext& context)
 
     buildToolbar();
     buildStatusBar();
+    for (const std::vector<int>& ids : exclusiveCommandGroups()) {
+        auto* group = new QActionGroup(this);
+        group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+        for (int id : ids) group->addAction(action(id));
+    }
     mainCaption_ = qs(strings::text(28674));
     rebuildMenus();
     updateTitle();
@@ -185,6 +191,10 @@ void CMainFrame::buildStatusBar() {
         bar->addPermanentWidget(l);
         return l;
     };
+    activityStatus_ = new QLabel;
+    activityStatus_->setObjectName(QStringLiteral("activityStatus"));
+    activityStatus_->hide();
+    bar->addWidget(activityStatus_, 1);
     capPane_ = pane(qs(strings::text(59137)), 1, "capPane");
     numPane_ = pane(qs(strings::text(59138)), 1, "numPane");
     scrlPane_ = pane(qs(strings::text(59139)), 1, "scrlPane");
@@ -468,6 +478,11 @@ void CMainFrame::updateTitle() {
 }
 
 void CMainFrame::clearStatusMessage() { statusBar()->clearMessage(); }
+
+void CMainFrame::showStatusMessage(const std::string& text) {
+    activityStatus_->setText(qs(text));
+    activityStatus_->setVisible(!text.empty());
+}
 
 void CMainFrame::updateClockPanes() {
     if (app_) {

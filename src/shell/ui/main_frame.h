@@ -64,6 +64,8 @@ public:
     QLabel* totalPane() const { return totalPane_; }
     QString mainCaption() const { return mainCaption_; }
     void clearStatusMessage() override;
+    void showStatusMessage(const std::string& text) override;
+    QLabel* activityStatus() const { return activityStatus_; }
     // Opens help on a context number (7110); false when the help file is missing.
     bool showHelpContext(int context) override;
     // A long operation (a plan of the page playing) is running: commands wait until it has ended.
@@ -138,6 +140,7 @@ private:
     std::vector<QMenu*> menus_;
     QMdiArea* mdi_ = nullptr;
     QToolBar* toolbar_ = nullptr;
+    QLabel* activityStatus_ = nullptr;
     QLabel* capPane_ = nullptr;
     QLabel* numPane_ = nullptr;
     QLabel* scrlPane_ = nullptr;
