@@ -89,7 +89,7 @@ void CCoursDoc::ShowPage() {
     CMultimediaCtrl* ctrl = frame_ ? frame_->mediaControl() : nullptr;
     if (ctrl) {
         ctrl->CloseOldCourseVideo();
-        ctrl->Hide();
+        ctrl->hide();
     }
     const bool fast = scrollMode_ == kFastReversed || scrollMode_ == kFastForward;
     std::string video = VideoPath(store_, catalogue_, lesson, page, 1);
@@ -105,7 +105,7 @@ void CCoursDoc::ShowPage() {
         media.setCourseVideo(video);
         if (ctrl) {
             ctrl->OpenCourseVideo();
-            ctrl->Show();
+            ctrl->show();
         }
     }
 }

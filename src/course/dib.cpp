@@ -152,7 +152,7 @@ ReadResult CDIB::Read(const Bytes& file, std::size_t offset) {
     return Read(file.data() + offset, file.size() - offset);
 }
 
-ReadResult CDIB::ReadPacked(const std::uint8_t* data, std::size_t size) {
+ReadResult CDIB::readPacked(const std::uint8_t* data, std::size_t size) {
     MemorySource src(data, data ? size : 0);
     return read(src, false, nullptr);
 }

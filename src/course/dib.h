@@ -55,7 +55,7 @@ public:
     ReadResult Read(const Bytes& file, std::size_t offset = 0);
     // A packed bitmap as embedded in other files (metafile records): the information or core
     // header, the colour table and the pixel rows, with no 14-byte file header.
-    ReadResult ReadPacked(const std::uint8_t* data, std::size_t size);
+    ReadResult readPacked(const std::uint8_t* data, std::size_t size);
     // Releases both buffers: the picture is empty (no pixels, width and height 0).
     void Free();
 

@@ -113,7 +113,7 @@ struct MetaExtTextOut {
 };
 
 // A bitmap drawn into a destination rectangle. `dib` is the packed bitmap of the record (header,
-// colour table, pixels; read it with CDIB::ReadPacked); empty for a record that only paints with
+// colour table, pixels; read it with CDIB::readPacked); empty for a record that only paints with
 // the brush and raster operation.
 struct MetaDibBlt {
     Point dst;       // upper-left corner

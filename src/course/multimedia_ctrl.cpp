@@ -27,7 +27,7 @@ MediaGeometry placeMediaWindow(const MediaGeometry& area, int width, int height,
     return g;
 }
 
-MediaGeometry CMultimediaCtrl::CreateGeometry(int screenWidth, int scrollBarWidth) {
+MediaGeometry CMultimediaCtrl::createGeometry(int screenWidth, int scrollBarWidth) {
     return {screenWidth - scrollBarWidth - 325, 100, kWidth, kHeight};
 }
 
@@ -104,7 +104,7 @@ void CMultimediaCtrl::Paint() {
     }
 }
 
-void CMultimediaCtrl::OnDestroy() {
+void CMultimediaCtrl::onDestroy() {
     if (surface_.hasVideo()) surface_.closeVideo();
 }
 

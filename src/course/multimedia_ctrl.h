@@ -64,7 +64,7 @@ public:
     // Where the frames create the control: x = screen width - scroll-bar width - 325, y = 100,
     // 345 x 320, in frame coordinates. The window has a caption without text, system menu, sizing
     // border, minimise/maximise boxes and icon 13008.
-    static MediaGeometry CreateGeometry(int screenWidth, int scrollBarWidth);
+    static MediaGeometry createGeometry(int screenWidth, int scrollBarWidth);
 
     // When "Multimedia"/"OldAviFile" names an existing file: close the child media window and set
     // "OldAviFile" to "".
@@ -90,13 +90,13 @@ public:
     void Paint();
 
     // The window's close box: refused (returns false), the learner cannot close the control.
-    bool OnCloseRequest() const { return false; }
+    bool onCloseRequest() const { return false; }
     // Called by the window when it is destroyed (from its own destructor body, while the surface is
     // still whole): closes the child media window.
-    void OnDestroy();
+    void onDestroy();
 
-    void Show() { surface_.setVisible(true); }
-    void Hide() { surface_.setVisible(false); }
+    void show() { surface_.setVisible(true); }
+    void hide() { surface_.setVisible(false); }
 
 private:
     // The local path of a content name when that file exists, else "".

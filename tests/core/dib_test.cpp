@@ -341,9 +341,9 @@ TEST(CDIB, ReadsFromTheStreamPositionAndPackedInMemory) {
     // A packed bitmap, as metafile records embed it: no file header.
     const Bytes packed(bmp.begin() + 14, bmp.end());
     CDIB p;
-    ASSERT_TRUE(p.ReadPacked(packed.data(), packed.size()));
+    ASSERT_TRUE(p.readPacked(packed.data(), packed.size()));
     EXPECT_EQ(p.toRgb().pixels, d.toRgb().pixels);
-    EXPECT_FALSE(p.ReadPacked(packed.data(), packed.size() - 1)); // last row short
+    EXPECT_FALSE(p.readPacked(packed.data(), packed.size() - 1)); // last row short
 }
 
 // Run-length pictures, bottom row first. RLE8, 6 x 4: an encoded run and an absolute run of three
@@ -406,7 +406,7 @@ TEST(CDIB, DecodesRunLengthPicturesIntoUncompressedRows) {
     // Packed, as a metafile embeds it, and from a stream that then stands after the data.
     const Bytes file = rlePicture(8, kRle8).build();
     CDIB packed;
-    ASSERT_TRUE(packed.ReadPacked(file.data() + 14, file.size() - 14));
+    ASSERT_TRUE(packed.readPacked(file.data() + 14, file.size() - 14));
     EXPECT_EQ(packed.bits(), kRle8Rows);
     std::istringstream in(std::string(file.begin(), file.end()) + "Z");
     CDIB streamed;

@@ -255,7 +255,7 @@ TEST(Metafile, ReadsTheDrawingRecordsTheLibraryWrites) {
     EXPECT_EQ(stretch.rop, static_cast<std::uint32_t>(U_SRCCOPY));
     EXPECT_EQ(stretch.dib, packedDib());
     CDIB dib;
-    ASSERT_TRUE(dib.ReadPacked(stretch.dib.data(), stretch.dib.size()));
+    ASSERT_TRUE(dib.readPacked(stretch.dib.data(), stretch.dib.size()));
     const RgbImage img = dib.toRgb();
     // Bottom row first in the file: the top row is entries 3, 2, 1 (blue, green, red).
     EXPECT_EQ(img.pixels, (std::vector<std::uint32_t>{0xFF0000FFu, 0xFF00FF00u, 0xFFFF0000u, 0xFF000000u,

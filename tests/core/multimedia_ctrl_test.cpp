@@ -23,13 +23,13 @@ using Calls = std::vector<std::string>;
 } // namespace
 
 TEST(MultimediaCtrl, CreateGeometryAndCloseBox) {
-    const MediaGeometry g = CMultimediaCtrl::CreateGeometry(1024, 17);
+    const MediaGeometry g = CMultimediaCtrl::createGeometry(1024, 17);
     EXPECT_EQ(g.x, 682);
     EXPECT_EQ(g.y, 100);
     EXPECT_EQ(g.width, 345);
     EXPECT_EQ(g.height, 320);
     CtrlFixture f;
-    EXPECT_FALSE(f.ctrl.OnCloseRequest());
+    EXPECT_FALSE(f.ctrl.onCloseRequest());
 }
 
 // The frame keeps its media window inside the area beside the page, at its top right, small, and
@@ -135,7 +135,7 @@ TEST(MultimediaCtrl, DictionaryAndExerciseMediaOpenOnlyVideos) {
     EXPECT_EQ(f.surface.video, "");
     EXPECT_EQ(f.surface.calls.back(), "repaint");
     f.surface.video = f.v1();
-    f.ctrl.OnDestroy();
+    f.ctrl.onDestroy();
     EXPECT_FALSE(f.surface.hasVideo());
 }
 

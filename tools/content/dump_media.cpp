@@ -120,7 +120,7 @@ std::string parameters(const wmf::Record& record) {
                                 "],\"rop\":" + std::to_string(r.rop) + ",\"usage\":" + std::to_string(r.usage) +
                                 ",\"dibSize\":" + std::to_string(r.dib.size());
                 CDIB dib;
-                if (!r.dib.empty() && dib.ReadPacked(r.dib.data(), r.dib.size()))
+                if (!r.dib.empty() && dib.readPacked(r.dib.data(), r.dib.size()))
                     s += ",\"dib\":{\"width\":" + std::to_string(dib.width()) + ",\"height\":" +
                          std::to_string(dib.height()) + ",\"bits\":" + std::to_string(dib.bitCount()) + "}";
                 else

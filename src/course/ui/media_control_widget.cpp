@@ -117,7 +117,7 @@ MediaControlWidget::MediaControlWidget(AppContext& context, QWidget* owner, QWid
     });
 }
 
-MediaControlWidget::~MediaControlWidget() { ctrl_.OnDestroy(); }
+MediaControlWidget::~MediaControlWidget() { ctrl_.onDestroy(); }
 
 void MediaControlWidget::openVideo(const std::string& localPath) {
     closeVideo();
@@ -239,7 +239,7 @@ void MediaControlWidget::place() {
     QScreen* screen = anchor_ && anchor_->screen() ? anchor_->screen() : QGuiApplication::primaryScreen();
     const int screenWidth = screen ? screen->geometry().width() : 1024;
     const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    const MediaGeometry g = CMultimediaCtrl::CreateGeometry(screenWidth, scrollBar);
+    const MediaGeometry g = CMultimediaCtrl::createGeometry(screenWidth, scrollBar);
     QPoint at(g.x, g.y);
     if (anchor_) at = anchor_->mapToGlobal(at);
     if (screen) {
@@ -277,7 +277,7 @@ void MediaControlWidget::showEvent(QShowEvent* event) {
 }
 
 void MediaControlWidget::closeEvent(QCloseEvent* event) {
-    if (!ctrl_.OnCloseRequest()) event->ignore();
+    if (!ctrl_.onCloseRequest()) event->ignore();
 }
 
 } // namespace lumora

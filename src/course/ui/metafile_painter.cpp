@@ -397,7 +397,7 @@ private:
             return;
         }
         CDIB dib;
-        if (!dib.ReadPacked(r.dib.data(), r.dib.size())) return;
+        if (!dib.readPacked(r.dib.data(), r.dib.size())) return;
         const RgbImage rgb = dib.toRgb();
         if (rgb.width <= 0 || rgb.height <= 0) return;
         QImage img(rgb.width, rgb.height, QImage::Format_RGB32);
