@@ -59,7 +59,8 @@ struct Case {
     bool fold;
 };
 constexpr Case kCases[] = {
-    {"", 0, false}, {"ca", 0, false}, {"ing", 1, false}, {"ly", 2, false}, {"ca ti", 0, true},
+    {"", 0, false}, {"ca", 0, false}, {"ing", 1, false}, {"ly", 2, false},
+    {"ca ti", 0, true}, {"ing", 1, true}, {"ly", 2, true},
 };
 
 void BM_PerEntryScan(benchmark::State& state) {
@@ -98,7 +99,8 @@ void BM_IndexLoad(benchmark::State& state) {
 }
 
 const char* caseName(int i) {
-    static const char* names[] = {"empty-key", "start-ca", "contain-ing", "end-ly", "start-folded"};
+    static const char* names[] = {"empty-key",          "start-ca",          "contain-ing",   "end-ly",
+                                  "start-folded-ca-ti", "contain-folded-ing", "end-folded-ly"};
     return names[i];
 }
 

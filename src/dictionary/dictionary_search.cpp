@@ -1,5 +1,6 @@
 #include "dictionary/dictionary_search.h"
 
+#include <cstring>
 #include <fstream>
 
 #include "foundation/content_locator.h"
@@ -18,6 +19,18 @@ std::string_view fieldView(const std::uint8_t* record, std::size_t offset, std::
     while (n < width && p[n] != '\0')
         ++n;
     return {p, n};
+}
+
+// The first occurrence of `key` in `text` at or after `from` (npos when none).
+std::size_t findBytes(std::string_view text, std::string_view key, std::size_t from) {
+    if (from > text.size()) return std::string_view::npos;
+#if defined(__GLIBC__)
+    // glibc's memmem is much faster than a general search for the short keys a learner types.
+    const void* hit = ::memmem(text.data() + from, text.size() - from, key.data(), key.size());
+    return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - text.data()) : std::string_view::npos;
+#else
+    return text.find(key, from);
+#endif
 }
 
 std::string foldedKey(const SearchQuery& q) {
@@ -50,20 +63,16 @@ std::string countText(std::size_t count) { return format(" %zu words", count); }
 // ------------------------------------------------------------------------------------------ index
 
 void DictionaryIndex::add(const std::uint8_t* record) {
-    const std::string_view s = fieldView(record, L::kSource, L::kTextWidth);
-    const std::string_view m = fieldView(record, L::kMandarinSource, L::kTextWidth);
-    sourceText_.append(s);
-    mandarinText_.append(m);
-    sourceStart_.push_back(sourceText_.size());
-    mandarinStart_.push_back(mandarinText_.size());
+    source_.push(fieldView(record, L::kSource, L::kTextWidth));
+    mandarin_.push(fieldView(record, L::kMandarinSource, L::kTextWidth));
     ++count_;
 }
 
 std::shared_ptr<const DictionaryIndex> DictionaryIndex::fromBytes(std::string_view bytes) {
     auto index = std::make_shared<DictionaryIndex>();
     const std::size_t n = dictionaryEntryCount(bytes.size());
-    index->sourceStart_.reserve(n + 1);
-    index->mandarinStart_.reserve(n + 1);
+    index->source_.start.reserve(n + 1);
+    index->mandarin_.start.reserve(n + 1);
     for (std::size_t i = 0; i < n; ++i)
         index->add(reinterpret_cast<const std::uint8_t*>(bytes.data()) + i * L::kEntrySize);
     return index;
@@ -94,13 +103,13 @@ std::shared_ptr<const DictionaryIndex> DictionaryIndex::load(const std::filesyst
     return index;
 }
 
-const std::vector<std::string>& DictionaryIndex::folded(bool mandarinSide, FontEncoding encoding) const {
+const DictionaryIndex::Column& DictionaryIndex::folded(bool mandarinSide, FontEncoding encoding) const {
     const std::lock_guard lock(foldMutex_);
     auto [it, inserted] = folded_.try_emplace({mandarinSide, static_cast<int>(encoding)});
     if (inserted) {
-        it->second.reserve(count_);
+        it->second.start.reserve(count_ + 1);
         for (std::size_t i = 0; i < count_; ++i)
-            it->second.push_back(foldTonesUtf8(decodeText(std::string(mandarinSide ? mandarinSource(i) : source(i)), encoding)));
+            it->second.push(foldTonesUtf8(decodeText(std::string(mandarinSide ? mandarinSource(i) : source(i)), encoding)));
     }
     return it->second;
 }
@@ -166,16 +175,35 @@ SearchResult SearchIndex(std::shared_ptr<const DictionaryIndex> index, const Sea
     std::vector<std::uint32_t> hits;
     const std::size_t n = index->size();
     const bool mandarin = isMandarin(q.from);
-    if (q.ignoreTones) {
-        const std::string key = foldedKey(q);
-        const std::vector<std::string>& texts = index->folded(mandarin, encodingForLanguage(q.from));
-        for (std::size_t i = 0; i < n; ++i)
-            if (!index->source(i).empty() && keyMatches(texts[i], key, q.mode)) hits.push_back(static_cast<std::uint32_t>(i));
+    const std::string key = q.ignoreTones ? foldedKey(q) : q.key;
+    const DictionaryIndex::Column& column =
+        q.ignoreTones ? index->folded(mandarin, encodingForLanguage(q.from)) : index->matchColumn(q.from);
+    const DictionaryIndex::Column& source = index->sourceColumn();
+    auto listed = [&](std::size_t i) { return source.start[i + 1] != source.start[i]; };
+    if (q.mode == 1 && !key.empty()) {
+        // One pass over the whole column: each occurrence of the key names the entry it lies in;
+        // one that runs past its entry's end is no match, and the search goes on inside the next.
+        const std::string_view text(column.text);
+        std::size_t i = 0;
+        std::size_t from = 0;
+        while (i < n) {
+            const std::size_t pos = findBytes(text, key, from);
+            if (pos == std::string_view::npos) break;
+            // The entry holding pos: the last i with start[i] <= pos (entries are in order).
+            while (i < n && column.start[i + 1] <= pos)
+                ++i;
+            if (i >= n) break;
+            if (pos + key.size() <= column.start[i + 1]) {
+                if (listed(i)) hits.push_back(static_cast<std::uint32_t>(i));
+                ++i;
+                from = i < n ? column.start[i] : text.size();
+            } else {
+                from = pos + 1;
+            }
+        }
     } else {
-        const std::string_view key(q.key);
         for (std::size_t i = 0; i < n; ++i)
-            if (!index->source(i).empty() && keyMatches(index->matchText(i, q.from), key, q.mode))
-                hits.push_back(static_cast<std::uint32_t>(i));
+            if (listed(i) && keyMatches(column.at(i), key, q.mode)) hits.push_back(static_cast<std::uint32_t>(i));
     }
     return SearchResult(std::move(index), q.from, std::move(hits));
 }

@@ -59,26 +59,35 @@ public:
     static std::shared_ptr<const DictionaryIndex> fromBytes(std::string_view bytes);
 
     std::size_t size() const { return count_; }
-    std::string_view source(std::size_t i) const { return column(sourceText_, sourceStart_, i); }
-    std::string_view mandarinSource(std::size_t i) const { return column(mandarinText_, mandarinStart_, i); }
+    std::string_view source(std::size_t i) const { return source_.at(i); }
+    std::string_view mandarinSource(std::size_t i) const { return mandarin_.at(i); }
     // The match text for a source language.
     std::string_view matchText(std::size_t i, LanguageId from) const {
         return isMandarin(from) ? mandarinSource(i) : source(i);
     }
+    // A column of texts: entry i is text[start[i], start[i + 1]).
+    struct Column {
+        std::string text;
+        std::vector<std::size_t> start{0};
+        std::string_view at(std::size_t i) const { return std::string_view(text).substr(start[i], start[i + 1] - start[i]); }
+        void push(std::string_view s) {
+            text.append(s);
+            start.push_back(text.size());
+        }
+    };
+    const Column& sourceColumn() const { return source_; }
+    const Column& mandarinColumn() const { return mandarin_; }
+    const Column& matchColumn(LanguageId from) const { return isMandarin(from) ? mandarin_ : source_; }
     // The folded match texts of an encoding and side, made on first use and kept.
-    const std::vector<std::string>& folded(bool mandarinSide, FontEncoding encoding) const;
+    const Column& folded(bool mandarinSide, FontEncoding encoding) const;
 
 private:
-    static std::string_view column(const std::string& text, const std::vector<std::size_t>& start, std::size_t i) {
-        return std::string_view(text).substr(start[i], start[i + 1] - start[i]);
-    }
     void add(const std::uint8_t* record);
 
     std::size_t count_ = 0;
-    std::string sourceText_, mandarinText_;
-    std::vector<std::size_t> sourceStart_{0}, mandarinStart_{0};
+    Column source_, mandarin_;
     mutable std::mutex foldMutex_;
-    mutable std::map<std::pair<bool, int>, std::vector<std::string>> folded_;
+    mutable std::map<std::pair<bool, int>, Column> folded_;
 };
 
 // Indexes by file identity. Thread-safe; keeps the last few files.

@@ -168,6 +168,9 @@ TEST(DictionarySearch, ModesEmptyKeyCaseAndArticles) {
         {"xcatalogue", 2, {}},
         {"cat", 3, {}},                              // no such mode
         {"kong", 1, {}},                             // the entry without a source text is left out
+        {"tC", 1, {}},                               // never across two entries ("the cat", "Cat")
+        {"eca", 1, {}},                              // nor across "catalogue" and the empty entry
+        {"ueconc", 1, {}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(searchBoth(file, {0, 18, c.key, c.mode, false}), c.lines) << c.key << " " << c.mode;
