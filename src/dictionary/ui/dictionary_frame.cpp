@@ -392,7 +392,6 @@ void CDictionaryFrame::controlsChanged() {
     list_->setFont(languageFont(doc_.from()));
     detail_->setFont(languageFont(doc_.to()));
     updating_ = false;
-    host_.setMainCaption(doc_.frameCaption());
     QWidget* child = parentWidget();
     while (child && !child->isWindow() && !child->inherits("QMdiSubWindow"))
         child = child->parentWidget();
