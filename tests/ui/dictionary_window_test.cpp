@@ -51,6 +51,9 @@ void DictionaryWindowTest::typeSelectAndReadTheDetail() {
                            {.source = western("château"), .sound = "P011", .lesson = "L01",
                             .mandarinTarget = pinyin("chéngbǎo"), .picture = "P011"},
                        }));
+    uitest::writeBytes(p.root + "/DATA/WIN32/MAFF.DIC",
+                       test::dictionaryFileBytes({{.source = pinyin("māo"), .target = western("chat"),
+                                                   .mandarinSource = pinyin("māo")}}));
     QVERIFY(p.start());
     DictionaryActivity* a = openDictionary(p);
     QVERIFY(a);
@@ -82,6 +85,21 @@ void DictionaryWindowTest::typeSelectAndReadTheDetail() {
     // Contain: the article is part of the match text.
     f->findChild<QRadioButton*>(QStringLiteral("mode1"))->click();
     QCOMPARE(f->countLabel()->text(), QStringLiteral(" 3 words"));
+
+    // French-Mandarin to Mandarin-French: Mandarin as source first (the same-language box, OK).
+    p.prompts->answer = MessageResult::Ok;
+    emit f->sourceList()->activated(18);
+    QCOMPARE(p.prompts->texts.back(), std::string("You can't selected the same language !"));
+    QCOMPARE(f->sourceList()->currentIndex(), 5); // the list keeps showing French
+    QCOMPARE(f->model()->rowCount(), 0);
+    emit f->targetList()->activated(5);
+    QCOMPARE(p.frame->currentChild()->windowTitle(), QStringLiteral("Dictionary : Mandarin Chinese - French"));
+    QCOMPARE(f->sourceList()->currentIndex(), 18);
+    QCOMPARE(f->targetList()->currentIndex(), 5);
+    f->keyEdit()->clear();
+    QTest::keyClicks(f->keyEdit(), QStringLiteral("m"));
+    QCOMPARE(f->countLabel()->text(), QStringLiteral(" 1 words"));
+    QCOMPARE(f->model()->line(0), QStringLiteral(" māo \t   0\t"));
 }
 
 void DictionaryWindowTest::exportIsOfferedOnlyFromTheResultForm() {
