@@ -4,6 +4,7 @@
 
 #include "dictionary/dictionary_entry.h"
 #include "foundation/atomic_file.h"
+#include "foundation/codecs.h"
 #include "foundation/dictionary_record.h"
 
 namespace lumora {
@@ -15,9 +16,9 @@ ReadResult dictionaryExportText(const std::filesystem::path& dictionary, Languag
     std::uint8_t record[DictionaryLayout::kEntrySize];
     while (in.read(reinterpret_cast<char*>(record), sizeof record)) {
         const DictionaryEntry e = parseDictionaryEntry(record);
-        text += sourceSideText(e, from);
+        text += decodeText(sourceSideText(e, from), encodingForLanguage(from));
         text += '\t';
-        text += targetSideText(e, to);
+        text += decodeText(targetSideText(e, to), encodingForLanguage(to));
         text += "\r\n";
     }
     if (in.bad()) return readFailure(ReadStatus::Truncated, dictionary.string() + ": read failed");

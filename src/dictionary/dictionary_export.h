@@ -1,7 +1,9 @@
 #pragma once
 // The export of a pair's whole dictionary as text: every entry in file order, entries with empty
 // texts too, as its source-side text, a tab, its target-side text and CR LF. The texts are the
-// stored bytes (no articles removed, no conversion). The file is written through a temporary file
+// entries' texts, no articles removed, each decoded with its language's codec: the file is UTF-8, so
+// that any text editor shows the pinyin, Thai or Khmer sides (the stored bytes are in the display
+// fonts' own encodings, which other programs cannot read). The file is written through a temporary file
 // in the target folder and renamed into place, so a failed or interrupted export leaves no half
 // file and never destroys the file it would replace.
 #include <filesystem>
