@@ -277,3 +277,15 @@ TEST(DictionarySearch, BothScansAgreeOnAGeneratedDictionary) {
                 searchBoth(ma, {18, 0, pinyin(key), mode, fold});
             }
 }
+
+TEST(DictionarySearch, APartialRecordAtTheEndIsLeftOut) {
+    ContentTree t;
+    Bytes data = dictionaryFileBytes({{.source = "one"}, {.source = "two"}});
+    Bytes tail = dictionaryRecord({.source = "three"});
+    data.insert(data.end(), tail.begin(), tail.begin() + 100); // a cut-off third entry
+    const auto file = dataFile(t.cd.path(), "GBMA.DIC");
+    writeFile(file, data);
+    EXPECT_EQ(searchBoth(file, {0, 18, "", 0, false}),
+              (std::vector<std::string>{" one \t   0\t", " two \t   1\t"}));
+    EXPECT_EQ(searchBoth(file, {0, 18, "thr", 0, false}), std::vector<std::string>{});
+}
