@@ -59,7 +59,7 @@ struct Case {
     bool fold;
 };
 constexpr Case kCases[] = {
-    {"", 0, false}, {"ca", 0, false}, {"ing", 1, false}, {"ly", 2, false},
+    {"", 0, false},     {"ca", 0, false}, {"ing", 1, false}, {"ly", 2, false},
     {"ca ti", 0, true}, {"ing", 1, true}, {"ly", 2, true},
 };
 
@@ -99,7 +99,7 @@ void BM_IndexLoad(benchmark::State& state) {
 }
 
 const char* caseName(int i) {
-    static const char* names[] = {"empty-key",          "start-ca",          "contain-ing",   "end-ly",
+    static const char* names[] = {"empty-key",          "start-ca",           "contain-ing",  "end-ly",
                                   "start-folded-ca-ti", "contain-folded-ing", "end-folded-ly"};
     return names[i];
 }
@@ -107,9 +107,15 @@ const char* caseName(int i) {
 int registerAll() {
     for (int i = 0; i < static_cast<int>(std::size(kCases)); ++i) {
         benchmark::RegisterBenchmark((std::string("PerEntryScan/") + caseName(i)).c_str(), BM_PerEntryScan)
-            ->Arg(i)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+            ->Arg(i)
+            ->Unit(benchmark::kMillisecond)
+            ->Repetitions(5)
+            ->ReportAggregatesOnly(true);
         benchmark::RegisterBenchmark((std::string("IndexScan/") + caseName(i)).c_str(), BM_IndexScan)
-            ->Arg(i)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+            ->Arg(i)
+            ->Unit(benchmark::kMillisecond)
+            ->Repetitions(5)
+            ->ReportAggregatesOnly(true);
     }
     benchmark::RegisterBenchmark("IndexLoad", BM_IndexLoad)->Unit(benchmark::kMillisecond)->Iterations(3);
     return 0;

@@ -11,7 +11,9 @@ namespace lumora {
 namespace {
 using S = DictionarySettings;
 
-LanguageId shownLanguage(int stored) { return stored >= 0 && stored < kLanguageCount ? stored : 0; }
+LanguageId shownLanguage(int stored) {
+    return stored >= 0 && stored < kLanguageCount ? stored : 0;
+}
 
 std::string replaceAll(std::string text, const std::string& what, const std::string& with) {
     for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + with.size()))
@@ -27,11 +29,15 @@ CDictionaryDoc::CDictionaryDoc(SettingsStore& store, const ContentLocator& locat
     ideogramSet_ = AppSettings::kIdeogramSet.read(store_);
     loadParameters();
     commandTable()
-        .addChecked(kSimplifiedCommand, [this] { setIdeogramSet(0); }, [this] { return ideogramSet_ == 0; })
-        .addChecked(kTraditionalCommand, [this] { setIdeogramSet(1); }, [this] { return ideogramSet_ == 1; });
+        .addChecked(
+            kSimplifiedCommand, [this] { setIdeogramSet(0); }, [this] { return ideogramSet_ == 0; })
+        .addChecked(
+            kTraditionalCommand, [this] { setIdeogramSet(1); }, [this] { return ideogramSet_ == 1; });
 }
 
-CDictionaryDoc::~CDictionaryDoc() { storeParameters(); }
+CDictionaryDoc::~CDictionaryDoc() {
+    storeParameters();
+}
 
 void CDictionaryDoc::loadParameters() {
     realTime_ = S::kRefresh.read(store_) == 1;
@@ -104,8 +110,12 @@ void CDictionaryDoc::refresh() {
     if (views_) views_->detailChanged();
 }
 
-PairChange CDictionaryDoc::chooseSource(std::optional<LanguageId> s) { return change(true, s); }
-PairChange CDictionaryDoc::chooseTarget(std::optional<LanguageId> t) { return change(false, t); }
+PairChange CDictionaryDoc::chooseSource(std::optional<LanguageId> s) {
+    return change(true, s);
+}
+PairChange CDictionaryDoc::chooseTarget(std::optional<LanguageId> t) {
+    return change(false, t);
+}
 
 PairChange CDictionaryDoc::change(bool sourceSide, std::optional<LanguageId> chosen) {
     const LanguageId had = sourceSide ? from_ : to_;
@@ -232,7 +242,8 @@ void CDictionaryDoc::setIdeogramSet(int set) {
 }
 
 std::string CDictionaryDoc::frameCaption() const {
-    return strings::prompt(28684) + " : " + LanguageTable::languageName(from_) + " - " + LanguageTable::languageName(to_);
+    return strings::prompt(28684) + " : " + LanguageTable::languageName(from_) + " - " +
+           LanguageTable::languageName(to_);
 }
 
 } // namespace lumora

@@ -39,9 +39,9 @@ public:
 
 // The outcome of a change of pair, for the language list that was used.
 struct PairChange {
-    bool applied = false;         // the language was stored on its side
-    LanguageId listShows = 0;     // the language the list must show afterwards
-    bool resultsCleared = false;  // the result list was emptied
+    bool applied = false;        // the language was stored on its side
+    LanguageId listShows = 0;    // the language the list must show afterwards
+    bool resultsCleared = false; // the result list was emptied
 };
 
 class CDictionaryDoc : public CommandTarget {
@@ -115,8 +115,12 @@ private:
     void apply(bool sourceSide, LanguageId id);
     void showEntry();
     void showPictureAndMedia(const EntryResources& res);
-    void notifyResults() { if (views_) views_->resultsChanged(); }
-    void notifyControls() { if (views_) views_->controlsChanged(); }
+    void notifyResults() {
+        if (views_) views_->resultsChanged();
+    }
+    void notifyControls() {
+        if (views_) views_->controlsChanged();
+    }
 
     SettingsStore& store_;
     const ContentLocator& locator_;

@@ -13,8 +13,8 @@ using L = DictionaryLayout;
 
 // An article list ends with an empty prefix.
 constexpr std::array<const char*, 9> kEnglish{"1-", "1- ", "the ", "The ", "a ", "A ", "an ", "An ", ""};
-constexpr std::array<const char*, 11> kFrench{"1-", "1- ", "l' ", "L' ", "la ", "La ", "le ", "Le ",
-                                              "les ", "Les ", ""};
+constexpr std::array<const char*, 11> kFrench{"1-",  "1- ", "l' ",  "L' ",  "la ", "La ",
+                                              "le ", "Le ", "les ", "Les ", ""};
 constexpr std::array<const char*, 7> kSpanish{"el ", "El ", "la ", "La ", "las ", "Las ", ""};
 
 const char* const* articlesOf(LanguageId from) {
@@ -98,7 +98,9 @@ std::optional<std::size_t> EntryIndexOfLine(std::string_view line) {
     return value;
 }
 
-std::string detailText(const DictionaryEntry& e, LanguageId to) { return " " + targetSideText(e, to) + " "; }
+std::string detailText(const DictionaryEntry& e, LanguageId to) {
+    return " " + targetSideText(e, to) + " ";
+}
 
 EntryResources entryResources(const DictionaryEntry& e, const std::string& cdromRoot) {
     EntryResources r;

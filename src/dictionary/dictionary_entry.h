@@ -28,7 +28,9 @@ struct DictionaryEntry {
 };
 
 // Languages 18-20 are the forms of Mandarin Chinese.
-inline bool isMandarin(LanguageId id) { return id >= 18 && id <= 20; }
+inline bool isMandarin(LanguageId id) {
+    return id >= 18 && id <= 20;
+}
 
 // Decodes one record of DictionaryLayout::kEntrySize bytes; each text ends at its first zero byte
 // or at the end of its field.
@@ -68,13 +70,13 @@ std::string detailText(const DictionaryEntry& entry, LanguageId to);
 // The files of an entry (content names on the CD-ROM root R = cdromRoot + "\" + lesson + "\"). A
 // lesson code or stem that is not a plain file-name part gives empty names.
 struct EntryResources {
-    std::string maleVoice;         // R + "MALE\" + sound + ".WAV" (sound stem set)
-    std::string femaleVoice;       // R + "FEMALE\" + sound + ".WAV"
-    std::string simplifiedPicture; // R + "SIMPLIFY\" + picture + ".BMP"
+    std::string maleVoice;          // R + "MALE\" + sound + ".WAV" (sound stem set)
+    std::string femaleVoice;        // R + "FEMALE\" + sound + ".WAV"
+    std::string simplifiedPicture;  // R + "SIMPLIFY\" + picture + ".BMP"
     std::string traditionalPicture; // R + "TRADI\" + picture + ".BMP"
-    std::string videoInAviFolder;  // R + "AVI\" + media + ".AVI" (media stem set)
-    std::string video;             // R + media + ".AVI"
-    std::string metafile;          // R + media + ".WMF"
+    std::string videoInAviFolder;   // R + "AVI\" + media + ".AVI" (media stem set)
+    std::string video;              // R + media + ".AVI"
+    std::string metafile;           // R + media + ".WMF"
 
     const std::string& picture(int ideogramSet) const {
         return ideogramSet == 1 ? traditionalPicture : simplifiedPicture;

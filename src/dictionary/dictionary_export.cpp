@@ -9,7 +9,8 @@
 
 namespace lumora {
 
-ReadResult dictionaryExportText(const std::filesystem::path& dictionary, LanguageId from, LanguageId to, std::string& out) {
+ReadResult dictionaryExportText(const std::filesystem::path& dictionary, LanguageId from, LanguageId to,
+                                std::string& out) {
     std::ifstream in(dictionary, std::ios::binary);
     if (!in) return readFailure(ReadStatus::Missing, dictionary.string() + ": cannot be opened");
     std::string text;

@@ -15,7 +15,8 @@
 namespace lumora {
 
 // The export text of a dictionary file (a local path); Missing when it cannot be read.
-ReadResult dictionaryExportText(const std::filesystem::path& dictionary, LanguageId from, LanguageId to, std::string& out);
+ReadResult dictionaryExportText(const std::filesystem::path& dictionary, LanguageId from, LanguageId to,
+                                std::string& out);
 
 enum class ExportStatus { Written, NoDictionary, Failed };
 struct ExportOutcome {

@@ -58,7 +58,9 @@ bool keyMatches(std::string_view text, std::string_view key, int mode) {
     }
 }
 
-std::string countText(std::size_t count) { return format(" %zu words", count); }
+std::string countText(std::size_t count) {
+    return format(" %zu words", count);
+}
 
 // ------------------------------------------------------------------------------------------ index
 
@@ -78,7 +80,8 @@ std::shared_ptr<const DictionaryIndex> DictionaryIndex::fromBytes(std::string_vi
     return index;
 }
 
-std::shared_ptr<const DictionaryIndex> DictionaryIndex::load(const std::filesystem::path& localPath, ReadResult* result) {
+std::shared_ptr<const DictionaryIndex> DictionaryIndex::load(const std::filesystem::path& localPath,
+                                                             ReadResult* result) {
     std::ifstream in(localPath, std::ios::binary);
     if (!in) {
         if (result) *result = readFailure(ReadStatus::Missing, localPath.string() + ": cannot be opened");
@@ -109,7 +112,8 @@ const DictionaryIndex::Column& DictionaryIndex::folded(bool mandarinSide, FontEn
     if (inserted) {
         it->second.start.reserve(count_ + 1);
         for (std::size_t i = 0; i < count_; ++i)
-            it->second.push(foldTonesUtf8(decodeText(std::string(mandarinSide ? mandarinSource(i) : source(i)), encoding)));
+            it->second.push(
+                foldTonesUtf8(decodeText(std::string(mandarinSide ? mandarinSource(i) : source(i)), encoding)));
     }
     return it->second;
 }
@@ -231,8 +235,9 @@ PerEntryResult SearchDictionaryPerEntry(const std::filesystem::path& localPath, 
         const std::string_view source = fieldView(record, L::kSource, L::kTextWidth);
         const std::string_view mandarin = fieldView(record, L::kMandarinSource, L::kTextWidth);
         const std::string_view match = isMandarin(q.from) ? mandarin : source;
-        const bool hit = q.ignoreTones ? keyMatches(foldTonesUtf8(decodeText(std::string(match), encoding)), key, q.mode)
-                                       : keyMatches(match, key, q.mode);
+        const bool hit = q.ignoreTones
+                             ? keyMatches(foldTonesUtf8(decodeText(std::string(match), encoding)), key, q.mode)
+                             : keyMatches(match, key, q.mode);
         if (!hit || source.empty()) continue;
         result.lines.push_back(resultLine(displayOf(source, mandarin, q.from), i));
     }

@@ -54,7 +54,8 @@ class DictionaryIndex {
 public:
     // Reads a dictionary file (a local path). A missing or unreadable file gives Missing; a size that
     // is not a multiple of 640 reads the whole entries and ignores the rest, as the per-entry scan does.
-    static std::shared_ptr<const DictionaryIndex> load(const std::filesystem::path& localPath, ReadResult* result = nullptr);
+    static std::shared_ptr<const DictionaryIndex> load(const std::filesystem::path& localPath,
+                                                       ReadResult* result = nullptr);
     // An index over records in memory (tests, tools).
     static std::shared_ptr<const DictionaryIndex> fromBytes(std::string_view bytes);
 
@@ -69,7 +70,9 @@ public:
     struct Column {
         std::string text;
         std::vector<std::size_t> start{0};
-        std::string_view at(std::size_t i) const { return std::string_view(text).substr(start[i], start[i + 1] - start[i]); }
+        std::string_view at(std::size_t i) const {
+            return std::string_view(text).substr(start[i], start[i + 1] - start[i]);
+        }
         void push(std::string_view s) {
             text.append(s);
             start.push_back(text.size());

@@ -13,7 +13,7 @@
 namespace lumora::content {
 
 inline int differentialLanguageOfCode(const std::string& code) {
-    static const std::map<std::string, int> ids{{"GB", 0}, {"FF", 5}, {"DE", 9},  {"SP", 11}, {"DU", 12},
+    static const std::map<std::string, int> ids{{"GB", 0},  {"FF", 5},  {"DE", 9},  {"SP", 11}, {"DU", 12},
                                                 {"KH", 14}, {"TH", 15}, {"VI", 16}, {"MA", 18}};
     const auto it = ids.find(code);
     return it == ids.end() ? -1 : it->second;

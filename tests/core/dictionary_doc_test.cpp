@@ -10,7 +10,9 @@ using namespace lumora::test;
 
 namespace {
 
-std::string pinyin(const std::string& utf8) { return encodeText(utf8, FontEncoding::Pinying).value(); }
+std::string pinyin(const std::string& utf8) {
+    return encodeText(utf8, FontEncoding::Pinying).value();
+}
 
 class FakeMedia : public DictionaryMediaWindow {
 public:
@@ -39,18 +41,25 @@ struct DictFixture : ContentTree {
 
     DictFixture() {
         DictionaryCache::shared().clear();
-        writeFile(dataFile(cd.path(), "FFMA.DIC"),
-                  dictionaryFileBytes({
-                      {.source = "le chat", .sound = "P011", .media = "V1", .lesson = "L01",
-                       .mandarinTarget = pinyin("māo"), .picture = "P011"},
-                      {.source = "chien", .sound = "P012", .media = "W1", .lesson = "L01",
-                       .mandarinTarget = pinyin("gǒu"), .picture = "P012"},
-                      {.source = "rien", .lesson = "L01"},
-                  }));
+        writeFile(dataFile(cd.path(), "FFMA.DIC"), dictionaryFileBytes({
+                                                       {.source = "le chat",
+                                                        .sound = "P011",
+                                                        .media = "V1",
+                                                        .lesson = "L01",
+                                                        .mandarinTarget = pinyin("māo"),
+                                                        .picture = "P011"},
+                                                       {.source = "chien",
+                                                        .sound = "P012",
+                                                        .media = "W1",
+                                                        .lesson = "L01",
+                                                        .mandarinTarget = pinyin("gǒu"),
+                                                        .picture = "P012"},
+                                                       {.source = "rien", .lesson = "L01"},
+                                                   }));
         writeFile(dataFile(cd.path(), "MAFF.DIC"),
                   dictionaryFileBytes({{.source = pinyin("māo"), .target = "chat", .mandarinSource = pinyin("māo")}}));
-        for (const char* f : {"L01/MALE/P011.WAV", "L01/FEMALE/P011.WAV", "L01/AVI/V1.AVI", "L01/W1.WMF",
-                              "L01/FEMALE/P012.WAV"})
+        for (const char* f :
+             {"L01/MALE/P011.WAV", "L01/FEMALE/P011.WAV", "L01/AVI/V1.AVI", "L01/W1.WMF", "L01/FEMALE/P012.WAV"})
             writeFile(cd.path() / f, std::string("x"));
     }
     std::unique_ptr<CDictionaryDoc> open() {
@@ -74,8 +83,8 @@ TEST(DictionaryDoc, ParametersComeFromTheSettingsAndGoBack) {
         EXPECT_EQ(doc->mode(), 0);
         EXPECT_TRUE(doc->realTime());
         EXPECT_FALSE(doc->ignoreTones());
-        EXPECT_EQ(doc->frameCaption(), "Dictionary : " + LanguageTable::languageName(5) + " - " +
-                                           LanguageTable::languageName(18));
+        EXPECT_EQ(doc->frameCaption(),
+                  "Dictionary : " + LanguageTable::languageName(5) + " - " + LanguageTable::languageName(18));
         doc->chooseMode(1, "ch");
         doc->toggleRealTime();
         doc->toggleIgnoreTones();
@@ -185,7 +194,7 @@ TEST(DictionaryDoc, ShowingAnEntryPlaysItsVoicesThenShowsPictureAndMedia) {
     doc->selectRow(0);
     EXPECT_EQ(doc->detail(), " " + pinyin("māo") + " ");
     EXPECT_EQ(f.log.events, (std::vector<std::string>{"play:" + f.local("L01\\MALE\\P011.WAV"), "wait:2",
-                                                       "play:" + f.local("L01\\FEMALE\\P011.WAV")}));
+                                                      "play:" + f.local("L01\\FEMALE\\P011.WAV")}));
     EXPECT_EQ(f.store.readString("Dictionary", "BmpFile", ""), "D:\\L01\\SIMPLIFY\\P011.BMP");
     EXPECT_EQ(f.store.readInt("Dictionary", "ViewType", 9), 0);
     EXPECT_EQ(f.store.readString("Dictionary", "MMName", ""), "D:\\L01\\AVI\\V1.AVI");
@@ -243,7 +252,7 @@ TEST(DictionaryDoc, ExportWritesEveryEntryWhateverTheList) {
     for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2))
         ++lines;
     EXPECT_EQ(lines, 1000u);
-    EXPECT_EQ(text.substr(0, 6), "\tci\r\nl"); // entry 0 has an empty source side: still written
+    EXPECT_EQ(text.substr(0, 6), "\tci\r\nl");                   // entry 0 has an empty source side: still written
     EXPECT_NE(text.find("le mot 1\tci\r\n"), std::string::npos); // articles kept
 }
 
@@ -270,8 +279,8 @@ TEST(DictionaryDoc, ExportWithoutDictionaryOrIntoAnUnwritablePlace) {
 
 TEST(DictionaryDoc, ATabInATextDoesNotPointTheLineAtAnotherEntry) {
     DictFixture f;
-    writeFile(dataFile(f.cd.path(), "FFMA.DIC"),
-              dictionaryFileBytes({{.source = "a\t1", .mandarinTarget = "first"}, {.source = "b", .mandarinTarget = "second"}}));
+    writeFile(dataFile(f.cd.path(), "FFMA.DIC"), dictionaryFileBytes({{.source = "a\t1", .mandarinTarget = "first"},
+                                                                      {.source = "b", .mandarinTarget = "second"}}));
     auto doc = f.open();
     doc->refresh();
     doc->selectRow(0);

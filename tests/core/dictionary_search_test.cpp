@@ -12,10 +12,13 @@ using namespace lumora::test;
 
 namespace {
 
-std::string pinyin(const std::string& utf8) { return encodeText(utf8, FontEncoding::Pinying).value(); }
+std::string pinyin(const std::string& utf8) {
+    return encodeText(utf8, FontEncoding::Pinying).value();
+}
 
 // A dictionary on the CD of a content tree ("GBMA.DIC").
-std::filesystem::path writeDictionary(const ContentTree& t, const std::string& name, const std::vector<DictEntrySpec>& entries) {
+std::filesystem::path writeDictionary(const ContentTree& t, const std::string& name,
+                                      const std::vector<DictEntrySpec>& entries) {
     const std::filesystem::path p = dataFile(t.cd.path(), name);
     writeFile(p, dictionaryFileBytes(entries));
     return p;
@@ -44,8 +47,14 @@ std::vector<DictEntrySpec> englishEntries() {
 } // namespace
 
 TEST(DictionaryEntry, FieldsAreBoundedByTheirWidthAndEndAtTheirTerminator) {
-    Bytes rec = dictionaryRecord({.source = "a", .target = "b", .sound = "P011", .media = "V1", .lesson = "L01",
-                                  .mandarinSource = "m", .mandarinTarget = "n", .picture = "P011"});
+    Bytes rec = dictionaryRecord({.source = "a",
+                                  .target = "b",
+                                  .sound = "P011",
+                                  .media = "V1",
+                                  .lesson = "L01",
+                                  .mandarinSource = "m",
+                                  .mandarinTarget = "n",
+                                  .picture = "P011"});
     for (std::size_t i = 0; i < 150; ++i) // a source text without its terminator
         rec[i] = 'x';
     const DictionaryEntry e = parseDictionaryEntry(rec.data());
@@ -86,15 +95,13 @@ TEST(DictionaryEntry, StripArticlesByLanguage) {
         const char* shown;
     };
     const Case cases[] = {
-        {0, "the cat", "cat"},          {4, "The Cat", "Cat"},
-        {0, "the the cat", "the cat"},  {0, "1- the cat", " the cat"}, // "1-" goes first, then nothing applies
-        {0, "an apple", "apple"},       {0, "a an b", "b"},      // "a " then "an ": each prefix once, in order
-        {5, "l' arbre", "arbre"},       {8, "les chats", "chats"},
-        {5, "1-la maison", "maison"},   {11, "el gato", "gato"},
-        {11, "Las casas", "casas"},     {9, "der Hund", "der Hund"},
-        {10, "die Katze", "die Katze"}, {12, "de kat", "de kat"},
-        {14, "the x", "the x"},         {15, "the x", "the x"},
-        {16, "the x", "the x"},         {17, "la x", "la x"},
+        {0, "the cat", "cat"},          {4, "The Cat", "Cat"},      {0, "the the cat", "the cat"},
+        {0, "1- the cat", " the cat"},                      // "1-" goes first, then nothing applies
+        {0, "an apple", "apple"},       {0, "a an b", "b"}, // "a " then "an ": each prefix once, in order
+        {5, "l' arbre", "arbre"},       {8, "les chats", "chats"},  {5, "1-la maison", "maison"},
+        {11, "el gato", "gato"},        {11, "Las casas", "casas"}, {9, "der Hund", "der Hund"},
+        {10, "die Katze", "die Katze"}, {12, "de kat", "de kat"},   {14, "the x", "the x"},
+        {15, "the x", "the x"},         {16, "the x", "the x"},     {17, "la x", "la x"},
         {18, "the x", "the x"},
     };
     for (const Case& c : cases)
@@ -162,14 +169,14 @@ TEST(DictionarySearch, ModesEmptyKeyCaseAndArticles) {
         {"cat", 0, {catalogue}},                     // "the cat" is listed as "cat" but not found so
         {"cat", 1, {cat, catalogue, concat}},
         {"cat", 2, {cat, concat}},
-        {"Cat", 0, {Cat}},                           // case-sensitive
-        {"the", 0, {cat}},                           // the article is part of the match text
-        {"catalogues", 0, {}},                       // a key longer than the text
+        {"Cat", 0, {Cat}},     // case-sensitive
+        {"the", 0, {cat}},     // the article is part of the match text
+        {"catalogues", 0, {}}, // a key longer than the text
         {"xcatalogue", 2, {}},
-        {"cat", 3, {}},                              // no such mode
-        {"kong", 1, {}},                             // the entry without a source text is left out
-        {"tC", 1, {}},                               // never across two entries ("the cat", "Cat")
-        {"eca", 1, {}},                              // nor across "catalogue" and the empty entry
+        {"cat", 3, {}},  // no such mode
+        {"kong", 1, {}}, // the entry without a source text is left out
+        {"tC", 1, {}},   // never across two entries ("the cat", "Cat")
+        {"eca", 1, {}},  // nor across "catalogue" and the empty entry
         {"ueconc", 1, {}},
     };
     for (const Case& c : cases)
@@ -181,11 +188,13 @@ TEST(DictionarySearch, ModesEmptyKeyCaseAndArticles) {
 
 TEST(DictionarySearch, MandarinSourceMatchesAndShowsTheMandarinText) {
     ContentTree t;
-    const auto file = writeDictionary(t, "MAGB.DIC", {
-        {.source = pinyin("nǐ hǎo"), .target = "hello", .mandarinSource = pinyin("nǐ hǎo")},
-        {.source = "", .target = "you", .mandarinSource = pinyin("nǐ")},     // no offset-0 text: left out
-        {.source = "zzz", .target = "good", .mandarinSource = pinyin("hǎo")}, // matched on 330, not on 0
-    });
+    const auto file = writeDictionary(
+        t, "MAGB.DIC",
+        {
+            {.source = pinyin("nǐ hǎo"), .target = "hello", .mandarinSource = pinyin("nǐ hǎo")},
+            {.source = "", .target = "you", .mandarinSource = pinyin("nǐ")},      // no offset-0 text: left out
+            {.source = "zzz", .target = "good", .mandarinSource = pinyin("hǎo")}, // matched on 330, not on 0
+        });
     const std::string ni = pinyin("nǐ");
     EXPECT_EQ(searchBoth(file, {18, 0, ni, 0, false}), std::vector<std::string>{" " + pinyin("nǐ hǎo") + " \t   0\t"});
     EXPECT_EQ(searchBoth(file, {18, 0, "zzz", 1, false}), std::vector<std::string>{});
@@ -218,10 +227,10 @@ TEST(ToneFold, TonesNumbersUmlautSpacesAndCaseFoldAlike) {
         const char* folded;
     };
     const Case cases[] = {
-        {"nǐ hǎo", "nihao"}, {"ni3hao3", "nihao"}, {"ni hao", "nihao"}, {"NǏ HǍO", "nihao"},
-        {"nǐhǎo", "nihao"},  {"lǜ", "lv"},         {"lu:4", "lv"},      {"lv", "lv"},
-        {"nǚ", "nv"},        {"Lü", "lv"},         {"zhōngguó", "zhongguo"},
-        {"5", "5"},          {"a1-b", "a-b"},      {"chat", "chat"},
+        {"nǐ hǎo", "nihao"}, {"ni3hao3", "nihao"}, {"ni hao", "nihao"},      {"NǏ HǍO", "nihao"},
+        {"nǐhǎo", "nihao"},  {"lǜ", "lv"},         {"lu:4", "lv"},           {"lv", "lv"},
+        {"nǚ", "nv"},        {"Lü", "lv"},         {"zhōngguó", "zhongguo"}, {"5", "5"},
+        {"a1-b", "a-b"},     {"chat", "chat"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(foldTonesUtf8(c.text), c.folded) << c.text;
@@ -230,11 +239,12 @@ TEST(ToneFold, TonesNumbersUmlautSpacesAndCaseFoldAlike) {
 
 TEST(DictionarySearch, IgnoringTonesFindsThePinyinInEveryMode) {
     ContentTree t;
-    const auto file = writeDictionary(t, "MAGB.DIC", {
-        {.source = "x", .target = "hello", .mandarinSource = pinyin("nǐ hǎo")},
-        {.source = "x", .target = "green", .mandarinSource = pinyin("lǜ")},
-        {.source = "x", .target = "road", .mandarinSource = pinyin("lù")},
-    });
+    const auto file = writeDictionary(t, "MAGB.DIC",
+                                      {
+                                          {.source = "x", .target = "hello", .mandarinSource = pinyin("nǐ hǎo")},
+                                          {.source = "x", .target = "green", .mandarinSource = pinyin("lǜ")},
+                                          {.source = "x", .target = "road", .mandarinSource = pinyin("lù")},
+                                      });
     const std::string hello = " " + pinyin("nǐ hǎo") + " \t   0\t";
     for (const char* key : {"nihao", "ni hao", "ni3hao3", "nǐhǎo", "NiHao"})
         EXPECT_EQ(searchBoth(file, {18, 0, pinyin(key), 0, true}), std::vector<std::string>{hello}) << key;
@@ -248,8 +258,8 @@ TEST(DictionarySearch, IgnoringTonesFindsThePinyinInEveryMode) {
 TEST(DictionarySearch, BothScansAgreeOnAGeneratedDictionary) {
     ContentTree t;
     std::mt19937 rng(9);
-    const std::vector<std::string> words{"the ", "The ", "a ", "an ", "1-", "1- ", "cat", "Cat", "dog", "l' ",
-                                         "la ", "chat", "", " ", "é", "ni", "hao"};
+    const std::vector<std::string> words{"the ", "The ", "a ",   "an ", "1-", "1- ", "cat", "Cat", "dog",
+                                         "l' ",  "la ",  "chat", "",    " ",  "é",   "ni",  "hao"};
     const std::vector<std::string> syllables{"nǐ", "hǎo", "lǜ", "lù", "mā", "ma", "zhōng", "guó", " "};
     auto pick = [&](const std::vector<std::string>& from, int n) {
         std::string s;
@@ -285,7 +295,6 @@ TEST(DictionarySearch, APartialRecordAtTheEndIsLeftOut) {
     data.insert(data.end(), tail.begin(), tail.begin() + 100); // a cut-off third entry
     const auto file = dataFile(t.cd.path(), "GBMA.DIC");
     writeFile(file, data);
-    EXPECT_EQ(searchBoth(file, {0, 18, "", 0, false}),
-              (std::vector<std::string>{" one \t   0\t", " two \t   1\t"}));
+    EXPECT_EQ(searchBoth(file, {0, 18, "", 0, false}), (std::vector<std::string>{" one \t   0\t", " two \t   1\t"}));
     EXPECT_EQ(searchBoth(file, {0, 18, "thr", 0, false}), std::vector<std::string>{});
 }

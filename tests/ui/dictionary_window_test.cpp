@@ -20,8 +20,12 @@ using lumora::uitest::Program;
 
 namespace {
 
-std::string pinyin(const std::string& utf8) { return encodeText(utf8, FontEncoding::Pinying).value(); }
-std::string western(const std::string& utf8) { return encodeText(utf8, FontEncoding::Windows1252).value(); }
+std::string pinyin(const std::string& utf8) {
+    return encodeText(utf8, FontEncoding::Pinying).value();
+}
+std::string western(const std::string& utf8) {
+    return encodeText(utf8, FontEncoding::Windows1252).value();
+}
 
 DictionaryActivity* openDictionary(Program& p) {
     p.frame->dispatch(1450);
@@ -48,12 +52,15 @@ void DictionaryWindowTest::typeSelectAndReadTheDetail() {
                        test::dictionaryFileBytes({
                            {.source = western("le chat"), .lesson = "L01", .mandarinTarget = pinyin("māo")},
                            {.source = western("chien"), .lesson = "L01", .mandarinTarget = pinyin("gǒu")},
-                           {.source = western("château"), .sound = "P011", .lesson = "L01",
-                            .mandarinTarget = pinyin("chéngbǎo"), .picture = "P011"},
+                           {.source = western("château"),
+                            .sound = "P011",
+                            .lesson = "L01",
+                            .mandarinTarget = pinyin("chéngbǎo"),
+                            .picture = "P011"},
                        }));
     uitest::writeBytes(p.root + "/DATA/WIN32/MAFF.DIC",
-                       test::dictionaryFileBytes({{.source = pinyin("māo"), .target = western("chat"),
-                                                   .mandarinSource = pinyin("māo")}}));
+                       test::dictionaryFileBytes(
+                           {{.source = pinyin("māo"), .target = western("chat"), .mandarinSource = pinyin("māo")}}));
     QVERIFY(p.start());
     DictionaryActivity* a = openDictionary(p);
     QVERIFY(a);
@@ -130,7 +137,8 @@ void DictionaryWindowTest::exportIsOfferedOnlyFromTheResultForm() {
     p.prompts->texts.clear();
     p.frame->dispatch(28685);
     QCOMPARE(p.prompts->texts.size(), std::size_t(1));
-    QVERIFY(QString::fromStdString(p.prompts->texts[0]).startsWith(QStringLiteral("The dictionary could not be exported")));
+    QVERIFY(
+        QString::fromStdString(p.prompts->texts[0]).startsWith(QStringLiteral("The dictionary could not be exported")));
 }
 
 void DictionaryWindowTest::keystrokeRepaintOfALongList() {

@@ -13,7 +13,8 @@ namespace {
 std::optional<int> languageArg(const std::string& text) {
     int value = -1;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size() || value < 0 || value >= kLanguageCount) return std::nullopt;
+    if (ec != std::errc() || end != text.data() + text.size() || value < 0 || value >= kLanguageCount)
+        return std::nullopt;
     return value;
 }
 } // namespace

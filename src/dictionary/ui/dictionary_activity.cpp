@@ -24,10 +24,11 @@ ActivityType dictionaryActivity() {
     o.jobCode = 4;
     o.steps = {OpenStep::CloseActive, OpenStep::Remember, OpenStep::Open, OpenStep::Start};
     d.openings = {o};
-    d.menus = {{"&File", {{cmd::dictionary::ExportAs, "Export as..."}, {cmd::app::Separator, ""}, {cmd::app::Exit, "E&xit"}}},
-               {"I&deogram", {{cmd::app::Simplified, "&Simplify"}, {cmd::app::Traditional, "&Traditional"}}},
-               menus::internet(),
-               menus::help()};
+    d.menus = {
+        {"&File", {{cmd::dictionary::ExportAs, "Export as..."}, {cmd::app::Separator, ""}, {cmd::app::Exit, "E&xit"}}},
+        {"I&deogram", {{cmd::app::Simplified, "&Simplify"}, {cmd::app::Traditional, "&Traditional"}}},
+        menus::internet(),
+        menus::help()};
     d.accelerators = menus::activityAccelerators(); // End: lessons list; F11, F12: the ideogram sets
     return {std::move(d), [](ActivityHost& host) { return std::make_unique<DictionaryActivity>(host); }};
 }
@@ -87,6 +88,8 @@ void DictionaryActivity::closing() {
     doc_.storeParameters();
 }
 
-QString DictionaryActivity::initialCaption() const { return QString::fromStdString(doc_.frameCaption()); }
+QString DictionaryActivity::initialCaption() const {
+    return QString::fromStdString(doc_.frameCaption());
+}
 
 } // namespace lumora

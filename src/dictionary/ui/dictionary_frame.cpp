@@ -35,7 +35,9 @@
 namespace lumora {
 
 namespace {
-QString qs(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+QString qs(const std::string& s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
 
 // The display part of a result line: up to the tab before the index column.
 std::string displayPart(const std::string& line) {
@@ -72,7 +74,8 @@ QString DictionaryResultModel::line(int row) const {
 
 // ------------------------------------------------------------------------------------------ picture
 
-DictionaryPictureView::DictionaryPictureView(AppContext& context, QWidget* parent) : QWidget(parent), context_(context) {
+DictionaryPictureView::DictionaryPictureView(AppContext& context, QWidget* parent)
+    : QWidget(parent), context_(context) {
     setObjectName(QStringLiteral("CChineseView"));
     setAutoFillBackground(true);
     QPalette pal = palette();
@@ -83,7 +86,8 @@ DictionaryPictureView::DictionaryPictureView(AppContext& context, QWidget* paren
 void DictionaryPictureView::reload() {
     const std::string name = DictionarySettings::kBmpFile.read(context_.store);
     image_ = QImage();
-    if (!name.empty() && context_.files.exists(name)) image_.load(QString::fromStdString(context_.files.resolve(name).string()));
+    if (!name.empty() && context_.files.exists(name))
+        image_.load(QString::fromStdString(context_.files.resolve(name).string()));
     updateGeometry();
     update();
 }
@@ -228,7 +232,8 @@ QWidget* CDictionaryFrame::buildSearchForm() {
         list->setObjectName(QLatin1String(name));
         list->setIconSize(QSize(icons::kFlagWidth / 2, icons::kFlagHeight / 2));
         for (int id = 0; id < kLanguageCount; ++id)
-            list->addItem(QIcon(icons::listFlagPixmap(LanguageTable::listFlag(id))), qs(LanguageTable::languageName(id)));
+            list->addItem(QIcon(icons::listFlagPixmap(LanguageTable::listFlag(id))),
+                          qs(LanguageTable::languageName(id)));
         return list;
     };
     auto makeFlag = [&](const char* name) {
@@ -409,9 +414,13 @@ void CDictionaryFrame::resultsChanged() {
         count_->clear();
 }
 
-void CDictionaryFrame::detailChanged() { detail_->setText(decode(doc_.detail(), doc_.to())); }
+void CDictionaryFrame::detailChanged() {
+    detail_->setText(decode(doc_.detail(), doc_.to()));
+}
 
-void CDictionaryFrame::pictureChanged() { picture_->reload(); }
+void CDictionaryFrame::pictureChanged() {
+    picture_->reload();
+}
 
 bool CDictionaryFrame::resultFormActive() const {
     const QWidget* focus = QApplication::focusWidget();
