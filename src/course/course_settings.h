@@ -5,6 +5,7 @@
 #include <limits>
 #include <string>
 
+#include "foundation/app_settings.h"
 #include "foundation/setting.h"
 #include "foundation/settings_store.h"
 
@@ -12,7 +13,7 @@ namespace lumora {
 
 class CourseSettings {
 public:
-    static constexpr IntSetting kIdeogramSet{"Course", "Ideogram", 0}; // 0 simplified, 1 traditional
+    static constexpr IntSetting kIdeogramSet = AppSettings::kIdeogramSet; // 0 simplified, 1 traditional
     static constexpr IntSetting kShowPhonetic{"Course", "Phonetic", 1};
     static constexpr IntSetting kShowTranslation{"Course", "Show Translate", 1};
     static constexpr IntSetting kZoom{"Course", "Zoom", 100};

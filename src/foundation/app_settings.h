@@ -29,6 +29,9 @@ public:
     static constexpr IntSetting kFontSize{"Course", "Font Size", 40};
     static constexpr IntSetting kTranslationLanguage{"Course", "Translate Language", 1};
     static constexpr IntSetting kPhoneticLanguage{"Course", "Phonetic Language", 1};
+    // The ideogram set of the pictures, shared by the course and the dictionary: 0 simplified,
+    // 1 traditional.
+    static constexpr IntSetting kIdeogramSet{"Course", "Ideogram", 0};
     // The place reached: "Lesson" and "Page" in the section of the catalogue ("Course" for the
     // lessons, "Write" for the stories).
     static constexpr const char* kLessonsSection = "Course";

@@ -26,6 +26,7 @@
 #include "foundation/lesson_catalogue.h"
 #include "foundation/text_util.h"
 #include "foundation/help_file.h"
+#include "content/dictionary_differential.h"
 #include "content/tool_run.h"
 
 namespace fs = std::filesystem;
@@ -612,6 +613,52 @@ TEST_F(ContentTool, CedictEntriesJoinTheEnglishPair) {
               encoded("K\u00E8 l\u00EDn - T\u00F3ng", FontEncoding::Pinying));
     EXPECT_EQ(readBytes(root / "DATA/WIN32/FFMA.DIC").size(), 5 * D::kEntrySize);
     EXPECT_EQ(runTool({"check", q(root)}).exitCode, 0);
+}
+
+TEST_F(ContentTool, SearchRunsTheProgramsSearchOnOneDictionary) {
+    const QString gbma = q(data("GBMA.DIC"));
+    const ToolRun all = runTool({"search", gbma, "", "--from", "0"});
+    ASSERT_EQ(all.exitCode, 0) << all.err;
+    EXPECT_EQ(all.out, " Hello \t   0\t\n Thank you \t   1\t\n green \t   2\t\n cup \t   3\t\n"
+                       " drink tea \t   4\t\n 5 words\n"); // "the cup" is listed without its article
+    // The source language defaults to 5 (French), whose articles differ.
+    EXPECT_NE(runTool({"search", gbma, ""}).out.find(" the cup \t   3\t\n"), std::string::npos);
+    // Options before or after the file; the article is part of the match text.
+    const ToolRun contain = runTool({"search", "--mode", "contain", gbma, "cup", "--from", "2"});
+    EXPECT_EQ(contain.out, " cup \t   3\t\n 1 words\n");
+    EXPECT_EQ(runTool({"search", gbma, "cup"}).out, " 0 words\n");
+    // Mandarin -> English: the key is written with the pinyin codec, the lines decoded back.
+    const QString magb = q(data("MAGB.DIC"));
+    EXPECT_EQ(runTool({"search", magb, "l\u01DC", "--from", "18", "--to", "0"}).out, " l\u01DC \t   2\t\n 1 words\n");
+    EXPECT_EQ(runTool({"search", magb, "lv", "--from", "18"}).out, " 0 words\n");
+    EXPECT_EQ(runTool({"search", magb, "lv4", "--from", "18", "--ignore-tones"}).out, " l\u01DC \t   2\t\n 1 words\n");
+    // --raw: each stored byte as the code point of its value (ǜ is one byte in the pinyin codec).
+    const ToolRun raw = runTool({"search", "--raw", magb, "lv", "--ignore-tones", "--from", "18"});
+    const std::string stored = encoded("l\u01DC", FontEncoding::Pinying);
+    EXPECT_EQ(raw.out, " " + rawBytesAsUtf8(stored) + " \t   2\t\n 1 words\n");
+    // Refusals: a bad mode or language, a key the language cannot write, a missing file.
+    EXPECT_EQ(runTool({"search", gbma, "x", "--mode", "middle"}).exitCode, 2);
+    EXPECT_EQ(runTool({"search", gbma, "x", "--from", "21"}).exitCode, 2);
+    EXPECT_EQ(runTool({"search", gbma}).exitCode, 2);
+    EXPECT_EQ(runTool({"search", gbma, "\u732B"}).exitCode, 2);
+    const ToolRun missing = runTool({"search", q(out() / "nothing.DIC"), "x"});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.out, "");
+}
+
+TEST_F(ContentTool, DumpTakesItsOptionBeforeOrAfterTheFile) {
+    const ToolRun after = runTool({"dump", "dictionary", q(data("GBMA.DIC")), "--raw"});
+    const ToolRun before = runTool({"dump", "--raw", "dictionary", q(data("GBMA.DIC"))});
+    const ToolRun between = runTool({"dump", "dictionary", "--raw", q(data("GBMA.DIC"))});
+    ASSERT_EQ(after.exitCode, 0);
+    EXPECT_EQ(before.exitCode, 0) << before.err;
+    EXPECT_EQ(before.out, after.out);
+    EXPECT_EQ(between.out, after.out);
+    EXPECT_EQ(runTool({"dump", "dictionary", q(data("GBMA.DIC")), "extra"}).exitCode, 2);
+}
+
+TEST_F(ContentTool, BothDictionaryScansAgreeOnEveryBuiltDictionary) {
+    EXPECT_EQ(expectScansAgree(out() / "DATA" / "WIN32"), 16);
 }
 
 TEST(ContentToolCommands, UsageErrorsAndMissingFiles) {

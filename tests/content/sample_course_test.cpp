@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <string>
 
+#include "content/dictionary_differential.h"
 #include "content/tool_run.h"
 #include "core/test_support.h"
 
@@ -29,6 +30,8 @@ TEST(SampleCourse, BuildsAndPassesCheck) {
     const ToolRun check = runTool({"check", out});
     EXPECT_EQ(check.exitCode, 0) << check.out;
     EXPECT_EQ(check.out.rfind("ok: ", 0), 0u) << check.out;
+    // The sample course's dictionaries: both scans of the program give the same lines.
+    EXPECT_EQ(expectScansAgree(tmp.path() / "tree" / "DATA" / "WIN32"), 16);
 }
 
 } // namespace

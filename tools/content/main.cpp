@@ -10,6 +10,7 @@
 #include "content/builder.h"
 #include "content/dump_media.h"
 #include "content/dump_records.h"
+#include "content/search_command.h"
 #include "content/tree_check.h"
 
 namespace {
@@ -18,7 +19,9 @@ constexpr const char* kUsage = "usage:\n"
                                "  lumora-content build SOURCE_DIR OUT_DIR [--cedict] [--jobs N]\n"
                                "  lumora-content check ROOT\n"
                                "  lumora-content dump catalogue|lesson|dictionary FILE [--raw]\n"
-                               "  lumora-content dump wave|bitmap|metafile FILE\n";
+                               "  lumora-content dump wave|bitmap|metafile FILE\n"
+                               "  lumora-content search FILE KEY [--mode start|contain|end] [--from ID] [--to ID]\n"
+                               "                        [--ignore-tones] [--raw]\n";
 
 int usage(const std::string& why) {
     if (!why.empty()) std::cerr << "lumora-content: " << why << "\n";
@@ -27,16 +30,21 @@ int usage(const std::string& why) {
 }
 
 int dump(const std::vector<std::string>& args) {
-    if (args.size() < 2) return usage("dump needs a kind and a file");
-    const std::string& kind = args[0];
-    const std::string& file = args[1];
+    // Options may stand before or after the kind and the file.
     bool raw = false;
-    for (std::size_t i = 2; i < args.size(); ++i) {
-        if (args[i] == "--raw")
+    std::vector<std::string> positional;
+    for (const std::string& a : args) {
+        if (a == "--raw")
             raw = true;
+        else if (a.rfind("--", 0) == 0)
+            return usage("unknown option " + a);
         else
-            return usage("unknown option " + args[i]);
+            positional.push_back(a);
     }
+    if (positional.size() < 2) return usage("dump needs a kind and a file");
+    if (positional.size() > 2) return usage("dump takes one kind and one file");
+    const std::string& kind = positional[0];
+    const std::string& file = positional[1];
     if (kind == "catalogue") return lumora::content::dumpCatalogue(file, raw, std::cout, std::cerr);
     if (kind == "lesson") return lumora::content::dumpLesson(file, raw, std::cout, std::cerr);
     if (kind == "dictionary") return lumora::content::dumpDictionary(file, raw, std::cout, std::cerr);
@@ -102,6 +110,11 @@ int main(int argc, char** argv) {
     }
     if (command == "dump") return dump(rest);
     if (command == "check") return check(rest);
+    if (command == "search") {
+        const int rc = lumora::content::searchCommand(rest, std::cout, std::cerr);
+        if (rc == 2) std::cerr << kUsage;
+        return rc;
+    }
     if (command == "build") return build(argc, argv, rest);
     return usage("unknown command " + command);
 }

@@ -1,5 +1,6 @@
 #pragma once
-// The bilingual dictionary (not in this build yet: no child frame, its command stays disabled).
+// The bilingual dictionary activity (command 1450): its descriptor and the factory of its window
+// (DictionaryActivity, dictionary/ui/dictionary_frame.h).
 #include "foundation/ui/activity.h"
 
 namespace lumora {

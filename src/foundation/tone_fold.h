@@ -1,0 +1,19 @@
+#pragma once
+// Folding a text for a tone-blind comparison of pinyin: "nǐ hǎo", "ni3 hao3", "Ni Hao" and "nihao"
+// all fold to "nihao". The fold
+//   - turns every tone-marked vowel into its plain vowel (ā á ǎ à a -> a, ...);
+//   - writes ü (with or without a tone mark), "u:" and v alike, as "v" ("lǜ", "lu:4", "lv" -> "lv");
+//   - drops a tone number 1 to 5 that follows a letter ("hao3" -> "hao");
+//   - drops spaces (and tabs);
+//   - lowers the case of Latin letters (A-Z, the Latin-1 capitals and the tone-marked capitals).
+// Everything else stays as it is. Input and output are UTF-8; malformed bytes are kept one by one as
+// U+FFFD, so the fold never fails.
+#include <string>
+#include <string_view>
+
+namespace lumora {
+
+std::u32string foldTones(std::u32string_view text);
+std::string foldTonesUtf8(std::string_view utf8);
+
+} // namespace lumora
