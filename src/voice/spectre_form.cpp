@@ -2,6 +2,7 @@
 
 #include "course/course_settings.h"
 #include "foundation/app_settings.h"
+#include "foundation/codecs.h"
 #include "voice/voice_settings.h"
 
 namespace lumora {
@@ -74,7 +75,9 @@ void SpectreForm::preparePhrase() {
     VoiceSettings::kPicture.write(store_,
                                   cdrom + "\\" + dir + (traditional ? "\\TRADI\\" : "\\SIMPLIFY\\") + item.stem + ".BMP");
     if (frame_) frame_->pictureChanged();
-    VoiceSettings::kPhrase.write(store_, item.text);
+    // The heading is kept as text: the settings store holds UTF-8, and the phrase's 8-bit pinyin
+    // bytes would not survive it.
+    VoiceSettings::kPhrase.write(store_, decodeText(item.text, FontEncoding::Pinying));
     studio_.setUpVoices(dir, item.stem);
 }
 

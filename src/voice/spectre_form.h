@@ -34,6 +34,13 @@ class SpectreForm {
 public:
     static constexpr int kTabStops[3] = {500, 1000, 1500};
 
+    // The form's layout for a screen height: 15010 at 480 pixels, 15012 above 600, 15011 otherwise.
+    static int layoutFor(int screenHeight) { return screenHeight == 480 ? 15010 : screenHeight > 600 ? 15012 : 15011; }
+    // The width of the graph's pane in the studio window, and the height of the form's pane for a
+    // proposed pane height `cy`.
+    static int graphPaneWidth(int screenHeight) { return screenHeight <= 600 ? 200 : 300; }
+    static int formPaneHeight(int screenHeight, int cy) { return screenHeight > 600 ? cy + 60 : (cy - 40 < 20 ? 20 : cy - 40); }
+
     SpectreForm(SettingsStore& store, const LessonCatalogue& catalogue, VoiceStudio& studio);
     void setFrame(StudioFormFrame* frame) { frame_ = frame; }
 

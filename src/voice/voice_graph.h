@@ -30,7 +30,7 @@ namespace lumora {
 class CWave;
 
 struct GraphText {
-    std::string text; // UTF-8 for the labels; the heading is the phrase's bytes (pinyin encoding)
+    std::string text; // UTF-8
     std::string face;
     int height = 0;
     int x = 0;

@@ -280,3 +280,14 @@ TEST_F(FormTest, ChoosingAPhraseSetsItUpAndKeepsTheRecordingOfThePreviousOne) {
 
 } // namespace
 } // namespace lumora::test
+
+namespace lumora::test {
+namespace {
+
+TEST(VoiceTemplate, TheShippedTemplateIsTheSilentOne) {
+    const Bytes shipped = readBytes(fs::path(LUMORA_TEST_DATA).parent_path().parent_path() / "src/voice/data/USER.WAV");
+    EXPECT_EQ(shipped, silentTemplate());
+}
+
+} // namespace
+} // namespace lumora::test
