@@ -32,18 +32,17 @@ bool QtRecorder::start(std::function<void(int)> level) {
         error_ = "No microphone was found: recording is not possible, the rest of the studio works.";
         return false;
     }
+    // The device's own rate (no resampling on the way), one channel of 16-bit samples.
     QAudioFormat format;
-    format.setSampleRate(kRate);
+    const int preferred = input.preferredFormat().sampleRate();
+    format.setSampleRate(preferred >= 8000 && preferred <= 48000 ? preferred : kRate);
     format.setChannelCount(1);
     format.setSampleFormat(QAudioFormat::Int16);
-    if (!input.isFormatSupported(format)) {
-        // Let the device's own rate stand; channels and sample format are what the file needs.
-        format.setSampleRate(std::clamp(input.preferredFormat().sampleRate(), 8000, 48000));
-    }
     take_ = {};
     take_.rate = format.sampleRate();
     level_ = std::move(level);
     source_ = std::make_unique<QAudioSource>(input, format);
+    source_->setBufferSize(format.bytesForDuration(100000)); // the level follows within 0.1 s
     device_ = source_->start();
     if (!device_ || source_->error() != QAudio::NoError) {
         source_.reset();
@@ -51,6 +50,11 @@ bool QtRecorder::start(std::function<void(int)> level) {
         error_ = "The microphone could not be opened.";
         return false;
     }
+    const QAudioFormat actual = source_->format();
+    take_.rate = actual.sampleRate();
+    if (qEnvironmentVariableIsSet("LUMORA_RECORDER_DEBUG"))
+        qInfo("buffer %d; recording at %d Hz, %d channel(s), format %d", int(source_->bufferSize()), actual.sampleRate(), actual.channelCount(),
+              int(actual.sampleFormat()));
     connect(device_, &QIODevice::readyRead, this, &QtRecorder::pull);
     return true;
 }
