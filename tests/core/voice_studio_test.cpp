@@ -1,6 +1,8 @@
 // The voice files of the studio (model voices, the learner's file, saving) and the studio form.
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -204,6 +206,36 @@ TEST_F(StudioTest, ClosingSavesAnUnsavedTakeAndRemovesTheTemporaryFile) {
               (std::vector<std::string>{"close0", "close1", "close2"}));
 }
 
+TEST_F(StudioTest, AKillDuringASaveLeavesTheLastRecordingWhole) {
+    content.media("L01", "MALE/P1.WAV");
+    studio.setUpVoices("L01", "P1");
+    const auto file = learner("L01", "P1");
+    const int n = 10 * 44100; // ten seconds: each save writes 880 kB
+    for (int round = 0; round < 6; ++round) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            // The program saving take after take until it is killed.
+            for (int k = 0;; ++k) {
+                mic.next = {44100, std::vector<std::int16_t>(static_cast<std::size_t>(n), k % 2 ? 1000 : -2000)};
+                studio.startRecording();
+                studio.saveLearnerVoice();
+            }
+        }
+        ::usleep(static_cast<useconds_t>(20000 + round * 13000));
+        ::kill(child, SIGKILL);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        CWave w;
+        if (!fs::exists(file) || fs::file_size(file) == silentTemplate().size()) continue; // killed before a save
+        ASSERT_TRUE(w.Load(file).ok()) << "round " << round;
+        ASSERT_EQ(w.SampleCount(), n);
+        const int v = w.GetSample(0);
+        EXPECT_TRUE(v == 1000 || v == -2000);
+        EXPECT_EQ(w.GetSample(n - 1), v) << "round " << round;
+    }
+}
+
 TEST(VoiceNamesTest, PlainConcatenations) {
     EXPECT_EQ(VoiceNames::male("D:", "L01", "P1"), "D:\\L01\\MALE\\P1.WAV");
     EXPECT_EQ(VoiceNames::female("E:", "L2", "X"), "E:\\L2\\FEMALE\\X.WAV");
@@ -276,6 +308,11 @@ TEST_F(FormTest, ChoosingAPhraseSetsItUpAndKeepsTheRecordingOfThePreviousOne) {
     content.store.writeInt("Course", "Ideogram", 1);
     form.preparePhrase();
     EXPECT_EQ(VoiceSettings::kPicture.read(content.store), "D:\\L01\\TRADI\\L01p0S2.BMP");
+    // The heading is kept as text: a tone-marked vowel (0xE0, a grave) survives the store.
+    content.addLesson("L02", "Two", {{{.text = "x", .phonetic = "m\xE0", .sound = "Q1"}}});
+    form.chooseLesson(1);
+    form.choosePhrase(0);
+    EXPECT_EQ(VoiceSettings::kPhrase.read(content.store), " m\xC3\xA0 ");
 }
 
 } // namespace

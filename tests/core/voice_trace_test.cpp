@@ -15,6 +15,8 @@
 namespace lumora::test {
 namespace {
 
+namespace fs = std::filesystem;
+
 CWave wave16(const std::vector<std::int16_t>& samples, int rate = 22050, int channels = 1) {
     RecordedTake t{rate, samples};
     Bytes b = encodeWave16(t);
@@ -206,6 +208,48 @@ TEST_F(GraphTest, AFileThatFailsToLoadCountsWithThePreviousLength) {
     VoiceSettings::kMale.write(tree.store, "");
     graph.refresh();
     EXPECT_EQ(graph.longest(), 16);
+}
+
+TEST_F(GraphTest, BadModelVoicesDrawNothingAndNeverCrash) {
+    const Bytes good = encodeWave16({22050, sine(200, 0.1, 22050)});
+    const auto patched = [&](std::size_t at, std::initializer_list<std::uint8_t> bytes) {
+        Bytes b = good;
+        std::size_t i = at;
+        for (auto v : bytes) b[i++] = v;
+        return b;
+    };
+    Bytes noData(good.begin(), good.begin() + 36);
+    const struct {
+        const char* what;
+        Bytes file;
+    } cases[] = {
+        {"not PCM", patched(20, {2, 0})},
+        {"no data chunk", noData},
+        {"a data size beyond the file", patched(40, {0xFF, 0xFF, 0xFF, 0x7F})},
+        {"0 bits", patched(34, {0, 0})},
+        {"not a wave", Bytes(100, 'x')},
+        {"empty", Bytes{}},
+    };
+    for (const auto& c : cases) {
+        voice(VoiceSettings::kMale, "m.wav", c.file);
+        graph.initialUpdate({37, 37});
+        graph.refresh();
+        EXPECT_TRUE(graph.voices()[0].trace.empty()) << c.what;
+        EXPECT_TRUE(graph.pitch(0).empty()) << c.what;
+        EXPECT_EQ(graph.longest(), 16) << c.what;
+    }
+    // 0 channels loads (the samples are there) and still traces and tracks pitch as one channel.
+    voice(VoiceSettings::kMale, "m.wav", patched(22, {0, 0}));
+    graph.refresh();
+    EXPECT_FALSE(graph.voices()[0].trace.empty());
+    // A file beyond the graph's limit is not read at all.
+    const auto huge = tree.cd.path() / "huge.wav";
+    writeFile(huge, good);
+    fs::resize_file(huge, VoiceGraph::kMaxVoiceBytes + 1);
+    VoiceSettings::kMale.write(tree.store, "D:\\huge.wav");
+    graph.refresh();
+    EXPECT_TRUE(graph.voices()[0].trace.empty());
+    EXPECT_FALSE(graph.voices()[0].loaded);
 }
 
 TEST_F(GraphTest, ScreenAndPrintMappings) {
