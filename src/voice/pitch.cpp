@@ -18,7 +18,7 @@ struct AubioPitch {
     fvec_t* in = nullptr;
     fvec_t* out = nullptr;
     AubioPitch(uint_t window, uint_t hop, uint_t rate) {
-        pitch = new_aubio_pitch("yin", window, hop, rate);
+        pitch = new_aubio_pitch("yinfast", window, hop, rate);
         in = new_fvec(hop);
         out = new_fvec(1);
         if (pitch) {

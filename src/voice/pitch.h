@@ -1,7 +1,8 @@
 #pragma once
 // The pitch (fundamental frequency) of a voice over time, for the graph's tone view: computed with
-// aubio's YIN tracker on the channels mixed to mono, hop by hop, from the first loud sample on.
-// Frames that are quiet or where the tracker is not confident are unvoiced (no value). The voiced
+// aubio's YIN tracker (its FFT form, "yinfast") on the channels mixed to mono, hop by hop, from the
+// first loud sample on. Frames that are quiet or where the tracker is not confident are unvoiced
+// (no value). The voiced
 // values are smoothed with a running median and placed on a semitone scale around the speaker's
 // median pitch.
 #include <optional>

@@ -5,7 +5,10 @@
 #include <QAction>
 #include <QDir>
 #include <QMdiArea>
+#include <QComboBox>
+#include <QListWidget>
 #include <QMdiSubWindow>
+#include <QProcess>
 #include <QProgressBar>
 #include <QToolButton>
 #include <QTest>
@@ -132,6 +135,7 @@ private slots:
     void recordsTheMicrophoneAndSavesIt();
     void leavingWithAnUnsavedTakeSavesIt();
     void keysNamesAndTheToneView();
+    void aLearnerGoesThroughTheSampleCourse();
 };
 
 void VoiceStudioTest::recordsTheMicrophoneAndSavesIt() {
@@ -214,6 +218,65 @@ void VoiceStudioTest::keysNamesAndTheToneView() {
     p.frame->dispatch(4006);
     QCOMPARE(p.store->readInt("UserRec", "Zoom", 0), 200);
     QCOMPARE(studio->graph().zoom(), 200);
+}
+
+// The sample course built with the content tool, as a new learner meets it: five phrases of two
+// lessons, each recorded, played back and saved; the studio left and opened again finds them. The
+// model voices of a phrase differ in pitch as a man's and a woman's do.
+void VoiceStudioTest::aLearnerGoesThroughTheSampleCourse() {
+    REQUIRE_PULSE();
+    const QString sources = QStringLiteral(LUMORA_SOURCE_DIR "/content");
+    if (!QDir(sources + "/lessons").exists()) QSKIP("no sample course sources");
+    Program p;
+    const QString course = p.dir.path() + "/course";
+    QProcess tool;
+    tool.start(QStringLiteral(LUMORA_CONTENT_TOOL), {"build", sources, course});
+    QVERIFY(tool.waitForFinished(300000));
+    QCOMPARE(tool.exitCode(), 0);
+    p.store->writeString("Drives", "D", course.toStdString());
+    QVERIFY(p.start());
+    uitest::writeBytes(p.program + "/USER.WAV", silentTemplate());
+    p.store->writeInt("Course", "Lesson", 0);
+    p.store->writeInt("Course", "Page", 0);
+    p.frame->dispatch(1430);
+    auto* studio = static_cast<VoiceStudioActivity*>(p.frame->currentActivity());
+    QVERIFY(studio && studio->templateId() == ActivityTemplateId::VoiceStudio);
+    QTRY_VERIFY_WITH_TIMEOUT(!p.store->readString("SPECTRE", "Male", "").empty(), 5000);
+
+    // The model voices: a man's median pitch well below a woman's.
+    const double male = studio->graph().pitch(0).medianHz, female = studio->graph().pitch(1).medianHz;
+    qInfo("model voices: male median %.0f Hz, female median %.0f Hz", male, female);
+    QVERIFY2(male > 60 && female > male * 1.3, qPrintable(QStringLiteral("%1 / %2 Hz").arg(male).arg(female)));
+
+    std::vector<std::string> saved;
+    const auto recordOne = [&] {
+        studio->toggleRecording();
+        QTRY_VERIFY_WITH_TIMEOUT(studio->mediaWindow(VoiceSlot::Learner)->levelMeter()->value() > 0, 5000);
+        QTest::qWait(400);
+        p.frame->dispatch(cmd::voice::SaveVoice);
+        QVERIFY(!studio->studio().hasPendingTake());
+        p.frame->dispatch(cmd::voice::PlayLearner);
+        QTRY_VERIFY_WITH_TIMEOUT(studio->mediaWindow(VoiceSlot::Learner)->playing(), 3000);
+        saved.push_back(p.store->readString("SPECTRE", "User", ""));
+    };
+    for (int lesson : {0, 1}) {
+        studio->lessonList()->setCurrentIndex(lesson);
+        for (int row = 0; row < (lesson == 0 ? 3 : 2); ++row) {
+            studio->phraseList()->setCurrentRow(row);
+            QTRY_VERIFY(!p.store->readString("SPECTRE", "User", "").empty());
+            recordOne();
+        }
+    }
+    QCOMPARE(saved.size(), std::size_t(5));
+    // Leave, come back: every recording is there, and the studio's graph shows the last one.
+    p.frame->dispatch(1400);
+    p.frame->dispatch(1430);
+    studio = static_cast<VoiceStudioActivity*>(p.frame->currentActivity());
+    for (const std::string& name : saved) {
+        CWave w;
+        QVERIFY2(w.Load(p.context->files.resolve(name)).ok(), name.c_str());
+        QVERIFY2(w.SampleCount() > 44100 / 4, name.c_str());
+    }
 }
 
 int main(int argc, char** argv) {
