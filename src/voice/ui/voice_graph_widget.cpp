@@ -58,7 +58,7 @@ void paintTexts(QPainter& p, VoiceGraph& graph, const GraphMapping& m) {
     }
 }
 
-void paintWaves(QPainter& p, VoiceGraph& graph, const GraphMapping& m, const QRect& clip) {
+void paintWaves(QPainter& p, VoiceGraph& graph, const GraphMapping& m, const QRect& clip, int penPx) {
     p.setRenderHint(QPainter::Antialiasing, false);
     for (int i = 0; i < 3; ++i) {
         const auto& cols = graph.columns(i, m);
@@ -70,12 +70,12 @@ void paintWaves(QPainter& p, VoiceGraph& graph, const GraphMapping& m, const QRe
         for (auto it = first; it != cols.end() && it->column <= clip.right(); ++it) {
             const int top = static_cast<int>(std::floor(it->yMin * sy)) - m.originY;
             const int bottom = static_cast<int>(std::floor(it->yMax * sy)) - m.originY;
-            p.fillRect(QRect(it->column, top, 1, bottom - top + 1), colour);
+            p.fillRect(QRect(it->column, top, penPx, bottom - top + penPx), colour);
         }
     }
 }
 
-void paintTones(QPainter& p, VoiceGraph& graph, const GraphMapping& m, const QRect& clip) {
+void paintTones(QPainter& p, VoiceGraph& graph, const GraphMapping& m, const QRect& clip, int penPx) {
     p.setRenderHint(QPainter::Antialiasing, true);
     for (int i = 0; i < 3; ++i) {
         const GraphVoice& v = graph.voices()[i];
@@ -84,7 +84,7 @@ void paintTones(QPainter& p, VoiceGraph& graph, const GraphMapping& m, const QRe
         for (int s = -VoiceGraph::kSemitoneRange; s <= VoiceGraph::kSemitoneRange; ++s) {
             const double y = m.deviceY(graph.semitoneY(i, s));
             const bool strong = s == 0 || s % 12 == 0 || std::abs(s) == 7;
-            p.setPen(QPen(strong ? QColor(200, 200, 215) : QColor(235, 235, 242), s == 0 ? 1.5 : 1.0));
+            p.setPen(QPen(strong ? QColor(200, 200, 215) : QColor(235, 235, 242), (s == 0 ? 1.5 : 1.0) * penPx));
             p.drawLine(QPointF(clip.left(), y), QPointF(clip.right() + 1, y));
         }
         const PitchCurve& curve = graph.pitch(i);
@@ -109,7 +109,7 @@ void paintTones(QPainter& p, VoiceGraph& graph, const GraphMapping& m, const QRe
             }
             last = pt;
         }
-        p.setPen(QPen(colour, 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setPen(QPen(colour, 2.5 * penPx, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         p.setBrush(Qt::NoBrush);
         p.drawPath(path);
         p.setPen(QColor(110, 110, 130));
@@ -123,7 +123,7 @@ void paintTones(QPainter& p, VoiceGraph& graph, const GraphMapping& m, const QRe
 
 } // namespace
 
-void VoiceGraphWidget::paintGraph(QPainter& p, VoiceGraph& graph, const GraphMapping& m, const QRect& clip) {
+void VoiceGraphWidget::paintGraph(QPainter& p, VoiceGraph& graph, const GraphMapping& m, const QRect& clip, int penPx) {
     if (!graph.drawing()) return;
     // The bands' frames and centre lines, faint, so that the three voices read as rows.
     p.setRenderHint(QPainter::Antialiasing, false);
@@ -138,9 +138,9 @@ void VoiceGraphWidget::paintGraph(QPainter& p, VoiceGraph& graph, const GraphMap
         }
     }
     if (graph.tones())
-        paintTones(p, graph, m, clip);
+        paintTones(p, graph, m, clip, penPx);
     else
-        paintWaves(p, graph, m, clip);
+        paintWaves(p, graph, m, clip, penPx);
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setRenderHint(QPainter::TextAntialiasing, true);
     paintTexts(p, graph, m);
@@ -167,7 +167,8 @@ void VoiceGraphWidget::print(QPrinter* printer) {
         const GraphMapping m = graph_.printMapping({dpcX, dpcY}, page, pageHeight);
         p.save();
         p.setClipRect(QRect(0, 0, printer->width(), pageHeight));
-        paintGraph(p, graph_, m, QRect(0, 0, printer->width(), pageHeight));
+        // On paper a line is about 0.1 mm wide rather than one printer dot.
+        paintGraph(p, graph_, m, QRect(0, 0, printer->width(), pageHeight), std::max(1, printer->resolution() / 250));
         p.restore();
     }
 }

@@ -21,7 +21,8 @@ public:
     // Prints the two pages.
     void print(QPrinter* printer);
     // Paints the graph with a mapping; `clip` is the device area to fill (x in pixel columns).
-    static void paintGraph(QPainter& p, VoiceGraph& graph, const GraphMapping& m, const QRect& clip);
+    // `penPx` is the width of a line in device pixels.
+    static void paintGraph(QPainter& p, VoiceGraph& graph, const GraphMapping& m, const QRect& clip, int penPx = 1);
 
     static constexpr int kMargin = 8;
 
