@@ -127,7 +127,8 @@ void BM_RedrawColumns(benchmark::State& state) {
             for (const ColumnSpan& c : s.graph.columns(b, m)) {
                 if (c.column >= kWidth) break;
                 const int top = int(std::floor(c.yMin * sy)), bottom = int(std::floor(c.yMax * sy));
-                for (int y = top; y <= bottom; ++y) s.plot(c.column, y);
+                for (int y = top; y <= bottom; ++y)
+                    s.plot(c.column, y);
             }
         benchmark::DoNotOptimize(s.raster.data());
     }
@@ -139,7 +140,8 @@ void BM_VoicesChanged(benchmark::State& state) {
     const GraphMapping m = s.graph.screenMapping();
     for (auto _ : state) {
         s.graph.refresh();
-        for (int b = 0; b < 3; ++b) benchmark::DoNotOptimize(s.graph.columns(b, m).size());
+        for (int b = 0; b < 3; ++b)
+            benchmark::DoNotOptimize(s.graph.columns(b, m).size());
     }
 }
 BENCHMARK(BM_VoicesChanged)->Unit(benchmark::kMillisecond);
@@ -147,7 +149,8 @@ BENCHMARK(BM_VoicesChanged)->Unit(benchmark::kMillisecond);
 void BM_PitchOf10Seconds(benchmark::State& state) {
     CWave w;
     w.Load(recording(150, 3));
-    for (auto _ : state) benchmark::DoNotOptimize(analysePitch(w).medianHz);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(analysePitch(w).medianHz);
 }
 BENCHMARK(BM_PitchOf10Seconds)->Unit(benchmark::kMillisecond);
 

@@ -22,7 +22,9 @@ QtRecorder::~QtRecorder() {
     if (source_) source_->stop();
 }
 
-bool QtRecorder::available() const { return !QMediaDevices::audioInputs().isEmpty(); }
+bool QtRecorder::available() const {
+    return !QMediaDevices::audioInputs().isEmpty();
+}
 
 bool QtRecorder::start(std::function<void(int)> level) {
     if (source_) return true;
@@ -53,8 +55,8 @@ bool QtRecorder::start(std::function<void(int)> level) {
     const QAudioFormat actual = source_->format();
     take_.rate = actual.sampleRate();
     if (qEnvironmentVariableIsSet("LUMORA_RECORDER_DEBUG"))
-        qInfo("buffer %d; recording at %d Hz, %d channel(s), format %d", int(source_->bufferSize()), actual.sampleRate(), actual.channelCount(),
-              int(actual.sampleFormat()));
+        qInfo("buffer %d; recording at %d Hz, %d channel(s), format %d", int(source_->bufferSize()),
+              actual.sampleRate(), actual.channelCount(), int(actual.sampleFormat()));
     connect(device_, &QIODevice::readyRead, this, &QtRecorder::pull);
     return true;
 }
@@ -69,7 +71,8 @@ void QtRecorder::pull() {
     std::memcpy(take_.samples.data() + at, bytes.constData(), static_cast<std::size_t>(n) * 2);
     if (level_) {
         int peak = 0;
-        for (std::size_t i = at; i < take_.samples.size(); ++i) peak = std::max(peak, std::abs(int(take_.samples[i])));
+        for (std::size_t i = at; i < take_.samples.size(); ++i)
+            peak = std::max(peak, std::abs(int(take_.samples[i])));
         level_(peak * 100 / 32768);
     }
 }

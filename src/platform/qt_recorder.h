@@ -7,7 +7,7 @@
 
 #include <QObject>
 
-#include "voice/recorder.h"
+#include "foundation/recorder.h"
 
 class QAudioSource;
 class QIODevice;

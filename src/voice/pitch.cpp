@@ -59,7 +59,8 @@ PitchCurve analysePitch(const CWave& wave, const PitchOptions& options) {
 
     // A window that holds two periods of the lowest pitch; hops of about 5 ms.
     uint_t window = 512;
-    while (window < static_cast<uint_t>(2.0 * rate / options.minHz) && window < 8192) window *= 2;
+    while (window < static_cast<uint_t>(2.0 * rate / options.minHz) && window < 8192)
+        window *= 2;
     const uint_t hop = std::max<uint_t>(64, static_cast<uint_t>(rate / 200));
     AubioPitch yin(window, hop, static_cast<uint_t>(rate));
     if (!yin.ok()) return curve;
@@ -69,7 +70,8 @@ PitchCurve analysePitch(const CWave& wave, const PitchOptions& options) {
         for (uint_t j = 0; j < hop; ++j) {
             double sum = 0;
             const int base = (f + static_cast<int>(j)) * channels;
-            for (int c = 0; c < channels; ++c) sum += wave.GetSample(base + c);
+            for (int c = 0; c < channels; ++c)
+                sum += wave.GetSample(base + c);
             yin.in->data[j] = static_cast<smpl_t>(sum / channels / 32768.0);
         }
         aubio_pitch_do(yin.pitch, yin.in, yin.out);

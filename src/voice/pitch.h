@@ -13,8 +13,8 @@ namespace lumora {
 class CWave;
 
 struct PitchFrame {
-    double x = 0;                  // logical x of the frame's centre (trace units: samples after the first loud one)
-    std::optional<double> hz;      // nothing: unvoiced
+    double x = 0;                   // logical x of the frame's centre (trace units: samples after the first loud one)
+    std::optional<double> hz;       // nothing: unvoiced
     std::optional<double> semitone; // 12 * log2(hz / median)
 };
 

@@ -23,7 +23,8 @@ void SpectreForm::initialUpdate() {
     VoiceSettings::kDraw.write(store_, 0);
     readPosition();
     lessons_.clear();
-    for (int i = 0; i < catalogue_.count(); ++i) lessons_.push_back(catalogue_.title(i, 0));
+    for (int i = 0; i < catalogue_.count(); ++i)
+        lessons_.push_back(catalogue_.title(i, 0));
     fillPhrases();
     VoiceSettings::kTraceForm.write(store_, "Avant Mci");
     VoiceSettings::kDraw.write(store_, 1);
@@ -72,8 +73,8 @@ void SpectreForm::preparePhrase() {
     AppSettings::kCurrentDir.write(store_, dir);
     const std::string cdrom = AppSettings(store_).cdromDrive();
     const bool traditional = CourseSettings(store_).ideogramSet() == 1;
-    VoiceSettings::kPicture.write(store_,
-                                  cdrom + "\\" + dir + (traditional ? "\\TRADI\\" : "\\SIMPLIFY\\") + item.stem + ".BMP");
+    VoiceSettings::kPicture.write(store_, cdrom + "\\" + dir + (traditional ? "\\TRADI\\" : "\\SIMPLIFY\\") +
+                                              item.stem + ".BMP");
     if (frame_) frame_->pictureChanged();
     // The heading is kept as text: the settings store holds UTF-8, and the phrase's 8-bit pinyin
     // bytes would not survive it.

@@ -26,8 +26,8 @@ class StudioFormFrame {
 public:
     virtual ~StudioFormFrame() = default;
     virtual void setChildCaption(const std::string& caption) = 0; // bytes of the catalogue title
-    virtual void pictureChanged() = 0;                             // the ideogram panes redraw
-    virtual void listsChanged() = 0;                               // the drop-down and the phrase list
+    virtual void pictureChanged() = 0;                            // the ideogram panes redraw
+    virtual void listsChanged() = 0;                              // the drop-down and the phrase list
 };
 
 class SpectreForm {
@@ -39,7 +39,9 @@ public:
     // The width of the graph's pane in the studio window, and the height of the form's pane for a
     // proposed pane height `cy`.
     static int graphPaneWidth(int screenHeight) { return screenHeight <= 600 ? 200 : 300; }
-    static int formPaneHeight(int screenHeight, int cy) { return screenHeight > 600 ? cy + 60 : (cy - 40 < 20 ? 20 : cy - 40); }
+    static int formPaneHeight(int screenHeight, int cy) {
+        return screenHeight > 600 ? cy + 60 : (cy - 40 < 20 ? 20 : cy - 40);
+    }
 
     SpectreForm(SettingsStore& store, const LessonCatalogue& catalogue, VoiceStudio& studio);
     void setFrame(StudioFormFrame* frame) { frame_ = frame; }

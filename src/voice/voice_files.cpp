@@ -14,7 +14,9 @@ std::string VoiceNames::learner(const std::string& userFolder, const std::string
     return userFolder + "\\" + lesson + "\\" + stem + ".WAV";
 }
 
-std::string VoiceNames::learnerTemplate(const std::string& programDir) { return programDir + kTemplateName; }
+std::string VoiceNames::learnerTemplate(const std::string& programDir) {
+    return programDir + kTemplateName;
+}
 
 namespace {
 
@@ -27,7 +29,8 @@ void put32(Bytes& b, std::uint32_t v) {
     put16(b, v >> 16);
 }
 void putTag(Bytes& b, const char* tag) {
-    for (int i = 0; i < 4; ++i) b.push_back(static_cast<std::uint8_t>(tag[i]));
+    for (int i = 0; i < 4; ++i)
+        b.push_back(static_cast<std::uint8_t>(tag[i]));
 }
 
 } // namespace
@@ -41,15 +44,16 @@ Bytes encodeWave16(const RecordedTake& take) {
     putTag(b, "WAVE");
     putTag(b, "fmt ");
     put32(b, 16);
-    put16(b, 1);        // PCM
-    put16(b, 1);        // mono
+    put16(b, 1); // PCM
+    put16(b, 1); // mono
     put32(b, rate);
     put32(b, rate * 2); // bytes a second
     put16(b, 2);        // block align
     put16(b, 16);       // bits
     putTag(b, "data");
     put32(b, dataBytes);
-    for (const std::int16_t s : take.samples) put16(b, static_cast<std::uint16_t>(s));
+    for (const std::int16_t s : take.samples)
+        put16(b, static_cast<std::uint16_t>(s));
     return b;
 }
 

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "foundation/bytes.h"
-#include "voice/recorder.h"
+#include "foundation/recorder.h"
 
 namespace lumora {
 

@@ -64,15 +64,21 @@ void VoiceGraph::initialUpdate(const Density& screen) {
     setZoom(VoiceSettings::kZoom.read(store_));
 }
 
-bool VoiceGraph::drawing() const { return VoiceSettings::kDraw.read(store_) != 0; }
-bool VoiceGraph::tones() const { return VoiceSettings::kTones.read(store_) == 1; }
+bool VoiceGraph::drawing() const {
+    return VoiceSettings::kDraw.read(store_) != 0;
+}
+bool VoiceGraph::tones() const {
+    return VoiceSettings::kTones.read(store_) == 1;
+}
 
 void VoiceGraph::setTones(bool on) {
     VoiceSettings::kTones.write(store_, on ? 1 : 0);
     notifyStateChanged();
 }
 
-void VoiceGraph::setZoom(int zoom) { zoom_ = zoom; }
+void VoiceGraph::setZoom(int zoom) {
+    zoom_ = zoom;
+}
 
 void VoiceGraph::refresh() {
     columnCache_.clear();
@@ -107,7 +113,8 @@ void VoiceGraph::refresh() {
 std::vector<GraphText> VoiceGraph::texts() const {
     std::vector<GraphText> out;
     out.push_back({" " + VoiceSettings::kPhrase.read(store_), "Pinying", 100, 10, 50, true});
-    for (int i = 0; i < 3; ++i) out.push_back({voices_[i].label, "Arial", 50, 10, kBands[i].labelY, false});
+    for (int i = 0; i < 3; ++i)
+        out.push_back({voices_[i].label, "Arial", 50, 10, kBands[i].labelY, false});
     return out;
 }
 
@@ -115,7 +122,9 @@ ScrollSize VoiceGraph::scrollSize() const {
     return {longest_ / 100 * screen_.x * zoom_ / 100, 10000 / 100 * screen_.y * zoom_ / 100};
 }
 
-GraphMapping VoiceGraph::screenMapping() const { return {zoom_ * screen_.x / 500, zoom_ * screen_.y / 100, 0}; }
+GraphMapping VoiceGraph::screenMapping() const {
+    return {zoom_ * screen_.x / 500, zoom_ * screen_.y / 100, 0};
+}
 
 GraphMapping VoiceGraph::printMapping(const Density& printer, int page, int pageHeightPx) const {
     return {zoom_ * printer.x / 2000, zoom_ * printer.y / 160, (page - 1) * pageHeightPx};

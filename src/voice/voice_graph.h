@@ -45,7 +45,7 @@ struct GraphVoice {
     std::string label;
     bool loaded = false;
     VoiceTrace trace;
-    std::optional<PitchCurve> pitch; // computed on first use after a refresh
+    std::optional<PitchCurve> pitch;   // computed on first use after a refresh
     std::shared_ptr<const CWave> wave; // kept for the pitch analysis
 };
 

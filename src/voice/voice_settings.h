@@ -15,7 +15,7 @@ public:
     static constexpr StringSetting kFemale{"SPECTRE", "Female", ""};
     static constexpr StringSetting kUser{"SPECTRE", "User", ""};
     static constexpr StringSetting kPhrase{"SPECTRE", "Phrase", ""};
-    static constexpr IntSetting kDraw{"SPECTRE", "Draw", 1}; // 0: the graph draws nothing
+    static constexpr IntSetting kDraw{"SPECTRE", "Draw", 1};   // 0: the graph draws nothing
     static constexpr IntSetting kZoom{"UserRec", "Zoom", 100}; // shared by the graph and the ideogram pane
     static constexpr StringSetting kPicture{"UserRec", "BmpFile", ""};
     static constexpr IntSetting kTones{"UserRec", "Tones", 0}; // 1: the graph shows pitch curves

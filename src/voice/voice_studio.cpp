@@ -74,7 +74,9 @@ void VoiceStudio::prepareLearnerFile(const std::string& lessonStem, const std::s
     if (windows_) windows_->openVoice(VoiceSlot::Learner, target.string());
 }
 
-bool VoiceStudio::canRecord() const { return !VoiceSettings::kUser.read(store_).empty(); }
+bool VoiceStudio::canRecord() const {
+    return !VoiceSettings::kUser.read(store_).empty();
+}
 
 bool VoiceStudio::startRecording(std::function<void(int)> level) {
     if (recorder_.recording()) return true;

@@ -13,8 +13,8 @@
 
 #include "foundation/file_access.h"
 #include "foundation/playback.h"
+#include "foundation/recorder.h"
 #include "foundation/settings_store.h"
-#include "voice/recorder.h"
 
 namespace lumora {
 
@@ -34,9 +34,9 @@ public:
 };
 
 enum class SaveOutcome {
-    Saved,        // the take is in the learner's file
-    NothingToSave,// no take since the last save: the learner's file is as it was
-    Failed,       // the file could not be written: the take stays pending, the old file is whole
+    Saved,         // the take is in the learner's file
+    NothingToSave, // no take since the last save: the learner's file is as it was
+    Failed,        // the file could not be written: the take stays pending, the old file is whole
 };
 
 class VoiceStudio {

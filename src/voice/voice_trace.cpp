@@ -27,7 +27,8 @@ VoiceTrace traceVoice(const CWave& wave, const TraceBand& band) {
     const int first = firstLoudSample(wave, n);
     if (first < 0) return out;
     out.ys.reserve(static_cast<std::size_t>(n - first));
-    for (int i = first; i < n; ++i) out.ys.push_back(traceY(band, wave.GetSample(i)));
+    for (int i = first; i < n; ++i)
+        out.ys.push_back(traceY(band, wave.GetSample(i)));
     return out;
 }
 

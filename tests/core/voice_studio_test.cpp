@@ -137,7 +137,8 @@ TEST_F(StudioTest, ARecordingIsSavedAtomicallyAndNothingRecordedKeepsThePrevious
     EXPECT_EQ(saved.SampleCount(), 2205);
     EXPECT_EQ(saved.GetSample(100), 3000);
     // Nothing left over beside it.
-    for (const auto& e : fs::directory_iterator(user.path() / "L01")) EXPECT_EQ(e.path().filename(), "P1.WAV");
+    for (const auto& e : fs::directory_iterator(user.path() / "L01"))
+        EXPECT_EQ(e.path().filename(), "P1.WAV");
     // Saving again without a new take, or a take that captured nothing, changes nothing.
     EXPECT_EQ(studio.saveLearnerVoice(), SaveOutcome::NothingToSave);
     mic.next = {};

@@ -32,7 +32,8 @@ CWave wave16(const std::vector<std::int16_t>& samples, int rate = 22050, int cha
 CWave wave8(const std::vector<std::uint8_t>& bytes) {
     CWave w;
     EXPECT_TRUE(w.Create(static_cast<int>(bytes.size()), 11025, 8));
-    for (std::size_t i = 0; i < bytes.size(); ++i) w.SetSample(static_cast<int>(i), (bytes[i] - 128) * 256);
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        w.SetSample(static_cast<int>(i), (bytes[i] - 128) * 256);
     return w;
 }
 
@@ -81,7 +82,9 @@ TEST(TraceVoice, EightBitAndInterleavedStereo) {
 }
 
 // Rows of a device y: the pixel row that holds it.
-int row(double deviceY) { return static_cast<int>(std::floor(deviceY)); }
+int row(double deviceY) {
+    return static_cast<int>(std::floor(deviceY));
+}
 
 // Every column of the reduction covers exactly the rows that the polyline covers in it, found here
 // segment by segment: each segment clipped to each column it reaches.
@@ -115,15 +118,19 @@ void expectSameRows(const VoiceTrace& trace, double scaleX, double scaleY) {
 TEST(ReduceToColumns, CoversTheRowsOfTheFullPolyline) {
     // Synthetic: a sine with noise and clicks, a square wave, a rising ramp.
     std::vector<std::int16_t> noisy = sine(220, 0.5, 22050);
-    for (std::size_t i = 0; i < noisy.size(); i += 97) noisy[i] = static_cast<std::int16_t>(i % 2 ? 32767 : -32768);
+    for (std::size_t i = 0; i < noisy.size(); i += 97)
+        noisy[i] = static_cast<std::int16_t>(i % 2 ? 32767 : -32768);
     std::vector<std::int16_t> square(8000), ramp(6000);
-    for (std::size_t i = 0; i < square.size(); ++i) square[i] = (i / 40) % 2 ? 20000 : -20000;
-    for (std::size_t i = 0; i < ramp.size(); ++i) ramp[i] = static_cast<std::int16_t>(600 + i * 5);
+    for (std::size_t i = 0; i < square.size(); ++i)
+        square[i] = (i / 40) % 2 ? 20000 : -20000;
+    for (std::size_t i = 0; i < ramp.size(); ++i)
+        ramp[i] = static_cast<std::int16_t>(600 + i * 5);
     // A recorded voice: espeak-ng where it is there (the sample course's voices are made with it).
     std::vector<CWave> waves = {wave16(noisy), wave16(square), wave16(ramp)};
     TempDir dir;
     const auto spoken = dir.path() / "ni-hao.wav";
-    if (std::system(("espeak-ng -v cmn-latn-pinyin -w '" + spoken.string() + "' 'ni3 hao3' >/dev/null 2>&1").c_str()) == 0) {
+    if (std::system(("espeak-ng -v cmn-latn-pinyin -w '" + spoken.string() + "' 'ni3 hao3' >/dev/null 2>&1").c_str()) ==
+        0) {
         CWave real;
         if (real.Load(spoken).ok()) waves.push_back(real);
     }
@@ -131,7 +138,8 @@ TEST(ReduceToColumns, CoversTheRowsOfTheFullPolyline) {
     for (const CWave& w : waves) {
         const VoiceTrace t = traceVoice(w, {2000, 3000, 1 << 30});
         ASSERT_FALSE(t.empty());
-        for (const double sx : {0.037, 0.0666, 0.222, 0.118, 1.7}) expectSameRows(t, sx, 0.37);
+        for (const double sx : {0.037, 0.0666, 0.222, 0.118, 1.7})
+            expectSameRows(t, sx, 0.37);
     }
 }
 
@@ -167,7 +175,8 @@ TEST_F(GraphTest, EmptyEntriesDrawOnlyHeadingAndLabels) {
     EXPECT_EQ(texts[1].text, "Male voice");
     EXPECT_EQ(texts[2].y, 1600);
     EXPECT_EQ(texts[3].text, "Your voice");
-    for (const auto& v : graph.voices()) EXPECT_TRUE(v.trace.empty());
+    for (const auto& v : graph.voices())
+        EXPECT_TRUE(v.trace.empty());
     EXPECT_TRUE(graph.drawing());
     VoiceSettings::kDraw.write(tree.store, 0);
     EXPECT_FALSE(graph.drawing());
@@ -180,7 +189,8 @@ TEST_F(GraphTest, LongestRecordingSetsEveryBandAndTheScrollRange) {
     graph.initialUpdate({37, 37});
     graph.refresh();
     EXPECT_EQ(graph.longest(), 22050);
-    for (const auto& v : graph.voices()) EXPECT_EQ(v.band.right, 22050);
+    for (const auto& v : graph.voices())
+        EXPECT_EQ(v.band.right, 22050);
     EXPECT_EQ(graph.voices()[2].band.top, 2000);
     EXPECT_EQ(graph.scrollSize().width, 22050 / 100 * 37 * 100 / 100);
     EXPECT_EQ(graph.scrollSize().height, 3700);
@@ -215,7 +225,8 @@ TEST_F(GraphTest, BadModelVoicesDrawNothingAndNeverCrash) {
     const auto patched = [&](std::size_t at, std::initializer_list<std::uint8_t> bytes) {
         Bytes b = good;
         std::size_t i = at;
-        for (auto v : bytes) b[i++] = v;
+        for (auto v : bytes)
+            b[i++] = v;
         return b;
     };
     Bytes noData(good.begin(), good.begin() + 36);
@@ -299,10 +310,12 @@ TEST(Pitch, SilenceAndNoiseAreUnvoiced) {
     EXPECT_TRUE(analysePitch(wave16(std::vector<std::int16_t>(22050, 0))).empty());
     std::vector<std::int16_t> noise(22050);
     unsigned x = 1;
-    for (auto& v : noise) v = static_cast<std::int16_t>((x = x * 1103515245u + 12345u) >> 17) - 16384;
+    for (auto& v : noise)
+        v = static_cast<std::int16_t>((x = x * 1103515245u + 12345u) >> 17) - 16384;
     const PitchCurve c = analysePitch(wave16(noise));
     int voiced = 0;
-    for (const auto& f : c.frames) voiced += f.hz.has_value();
+    for (const auto& f : c.frames)
+        voiced += f.hz.has_value();
     EXPECT_LT(voiced, static_cast<int>(c.frames.size()) / 5);
 }
 

@@ -1,17 +1,17 @@
 // The voice studio as a learner meets it, with a real microphone: a headless PulseAudio server whose
-// default source is a 440 Hz sine (the monitor of a null sink that plays it). The studio records about two seconds, saves, and the learner's
-// file holds that tone; a take left unsaved is saved when the learner leaves; the keys and the
+// default source is a 440 Hz sine (the monitor of a null sink that plays it). The studio records about two seconds,
+// saves, and the learner's file holds that tone; a take left unsaved is saved when the learner leaves; the keys and the
 // accessible names of the media windows; the tone view's switch is remembered.
 #include <QAction>
-#include <QDir>
-#include <QMdiArea>
 #include <QComboBox>
+#include <QDir>
 #include <QListWidget>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QProcess>
 #include <QProgressBar>
-#include <QToolButton>
 #include <QTest>
+#include <QToolButton>
 
 #include <unistd.h>
 
@@ -39,11 +39,13 @@ bool g_pulse = false;
 
 // Without the server program the recording cases cannot run; with it, a server that does not
 // start is a failure.
-bool pulseInstalled() { return std::system("command -v pulseaudio >/dev/null 2>&1") == 0; }
-#define REQUIRE_PULSE()                                                                                \
-    do {                                                                                               \
-        if (!g_pulse && !pulseInstalled()) QSKIP("pulseaudio is not installed");                       \
-        QVERIFY2(g_pulse, "the PulseAudio server did not start");                                      \
+bool pulseInstalled() {
+    return std::system("command -v pulseaudio >/dev/null 2>&1") == 0;
+}
+#define REQUIRE_PULSE()                                                                                                \
+    do {                                                                                                               \
+        if (!g_pulse && !pulseInstalled()) QSKIP("pulseaudio is not installed");                                       \
+        QVERIFY2(g_pulse, "the PulseAudio server did not start");                                                      \
     } while (0)
 
 // Starts a PulseAudio server of our own in a temporary folder (null sink, sine source) and points
@@ -56,14 +58,17 @@ bool startPulse() {
     const std::string cmd = "cd '" + g_pulseDir + "' && HOME='" + g_pulseDir + "' XDG_RUNTIME_DIR='" + g_pulseDir +
                             "' PULSE_RUNTIME_PATH='" + g_pulseDir +
                             "' pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit --log-target=stderr"
-                            " -L 'module-native-protocol-unix socket=" + socket + " auth-anonymous=1'"
+                            " -L 'module-native-protocol-unix socket=" +
+                            socket +
+                            " auth-anonymous=1'"
                             " -L 'module-null-sink sink_name=nullsink'"
                             // A sine played into the null sink: its monitor is the microphone. (The
                             // sine source module hands out two seconds at a time; a monitor is no input device to Qt, a
                             // source remapped from it is.)
                             " -L 'module-sine sink=nullsink frequency=440'"
                             " -L 'module-remap-source source_name=mic master=nullsink.monitor'"
-                            " >'" + g_pulseDir + "/log' 2>&1 & echo $! >'" + g_pulseDir + "/server.pid'";
+                            " >'" +
+                            g_pulseDir + "/log' 2>&1 & echo $! >'" + g_pulseDir + "/server.pid'";
     if (std::system(cmd.c_str()) != 0) return false;
     const std::string server = "unix:" + socket;
     for (int i = 0; i < 50; ++i) {
@@ -106,7 +111,8 @@ VoiceStudioActivity* openStudio(Program& p) {
     if (!a || a->templateId() != ActivityTemplateId::VoiceStudio) return nullptr;
     auto* studio = static_cast<VoiceStudioActivity*>(a);
     // The studio starts from the event loop.
-    for (int i = 0; i < 50 && p.store->readString("SPECTRE", "User", "").empty(); ++i) QTest::qWait(100);
+    for (int i = 0; i < 50 && p.store->readString("SPECTRE", "User", "").empty(); ++i)
+        QTest::qWait(100);
     return studio;
 }
 
@@ -164,7 +170,8 @@ void VoiceStudioTest::recordsTheMicrophoneAndSavesIt() {
     const double seconds = double(take.SampleCount()) / take.samplesPerSecond();
     QVERIFY2(seconds > 1.8 && seconds < 3.5, qPrintable(QString::number(seconds)));
     int peak = 0;
-    for (int i = 0; i < take.SampleCount(); ++i) peak = std::max(peak, std::abs(take.GetSample(i)));
+    for (int i = 0; i < take.SampleCount(); ++i)
+        peak = std::max(peak, std::abs(take.GetSample(i)));
     QVERIFY2(peak > 2000, qPrintable(QString::number(peak)));
     const double hz = frequencyOf(take, take.SampleCount() / 10);
     QVERIFY2(std::abs(hz - kSineHz) < kSineHz * 0.05, qPrintable(QString::number(hz)));
@@ -186,7 +193,8 @@ void VoiceStudioTest::leavingWithAnUnsavedTakeSavesIt() {
     studio->toggleRecording(); // stopped, not saved
     QVERIFY(studio->studio().hasPendingTake());
     p.frame->dispatch(1400); // another activity
-    QTRY_VERIFY(!p.frame->currentActivity() || p.frame->currentActivity()->templateId() != ActivityTemplateId::VoiceStudio);
+    QTRY_VERIFY(!p.frame->currentActivity() ||
+                p.frame->currentActivity()->templateId() != ActivityTemplateId::VoiceStudio);
     QVERIFY(std::filesystem::file_size(file) > before + 10000);
 }
 
@@ -198,8 +206,11 @@ void VoiceStudioTest::keysNamesAndTheToneView() {
     const struct {
         int id;
         const char* key;
-    } keys[] = {{cmd::voice::Record, "R"},      {cmd::voice::PlayLearner, "Space"}, {cmd::voice::PlayMale, "M"},
-                {cmd::voice::PlayFemale, "F"}, {cmd::voice::SaveVoice, "Ctrl+S"}};
+    } keys[] = {{cmd::voice::Record, "R"},
+                {cmd::voice::PlayLearner, "Space"},
+                {cmd::voice::PlayMale, "M"},
+                {cmd::voice::PlayFemale, "F"},
+                {cmd::voice::SaveVoice, "Ctrl+S"}};
     for (const auto& k : keys)
         QCOMPARE(p.frame->action(k.id)->shortcut().toString(QKeySequence::PortableText), QString::fromLatin1(k.key));
     for (VoiceSlot s : {VoiceSlot::Male, VoiceSlot::Female, VoiceSlot::Learner}) {

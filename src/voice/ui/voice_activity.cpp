@@ -54,8 +54,8 @@ std::vector<MenuLayout> studioMenus() {
 } // namespace
 
 const std::vector<int>& voiceStudioToolbar() {
-    static const std::vector<int> bar = {v::Tones, S, v::PlayMale, v::PlayFemale, v::Record, v::PlayLearner,
-                                         v::SaveVoice, S, c::Zoom50, c::Zoom100, c::Zoom200, c::Zoom300};
+    static const std::vector<int> bar = {v::Tones,     S, v::PlayMale, v::PlayFemale, v::Record,  v::PlayLearner,
+                                         v::SaveVoice, S, c::Zoom50,   c::Zoom100,    c::Zoom200, c::Zoom300};
     return bar;
 }
 

@@ -44,7 +44,9 @@ void VoiceGraphWidget::updateScrollBars() {
 
 namespace {
 
-QColor qcolour(ColourRef c) { return colourOf(c); }
+QColor qcolour(ColourRef c) {
+    return colourOf(c);
+}
 
 void paintTexts(QPainter& p, VoiceGraph& graph, const GraphMapping& m) {
     for (const GraphText& t : graph.texts()) {
@@ -131,7 +133,8 @@ void VoiceGraphWidget::paintGraph(QPainter& p, VoiceGraph& graph, const GraphMap
     for (int b = 0; b < 3; ++b) {
         const GraphVoice& v = graph.voices()[b];
         p.setPen(QColor(238, 238, 238));
-        if (!graph.tones()) p.drawLine(QPointF(0, m.deviceY(v.band.centre())), QPointF(right, m.deviceY(v.band.centre())));
+        if (!graph.tones())
+            p.drawLine(QPointF(0, m.deviceY(v.band.centre())), QPointF(right, m.deviceY(v.band.centre())));
         if (b > 0) {
             p.setPen(QColor(210, 210, 210));
             p.drawLine(QPointF(0, m.deviceY(v.band.top)), QPointF(right, m.deviceY(v.band.top)));

@@ -86,7 +86,9 @@ VoiceMediaWindow::VoiceMediaWindow(const QString& name, bool recording, QWidget*
     closeFile();
 }
 
-VoiceMediaWindow::~VoiceMediaWindow() { player_->stop(); }
+VoiceMediaWindow::~VoiceMediaWindow() {
+    player_->stop();
+}
 
 void VoiceMediaWindow::openFile(const QString& localPath) {
     player_->stop();
@@ -121,7 +123,9 @@ void VoiceMediaWindow::play() {
     player_->play();
 }
 
-bool VoiceMediaWindow::playing() const { return player_->playbackState() == QMediaPlayer::PlayingState; }
+bool VoiceMediaWindow::playing() const {
+    return player_->playbackState() == QMediaPlayer::PlayingState;
+}
 
 void VoiceMediaWindow::setRecording(bool on) {
     if (!record_) return;

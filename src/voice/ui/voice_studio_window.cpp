@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
-#include <QGroupBox>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -29,8 +29,8 @@
 #include "foundation/ui/app_context.h"
 #include "platform/qt_recorder.h"
 #include "resources/string_table.h"
-#include "voice/ui/voice_graph_widget.h"
 #include "voice/ui/voice_activity.h"
+#include "voice/ui/voice_graph_widget.h"
 #include "voice/ui/voice_media_window.h"
 #include "voice/voice_commands.h"
 #include "voice/voice_settings.h"
@@ -39,7 +39,9 @@ namespace lumora {
 
 namespace {
 
-QString qs(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+QString qs(const std::string& s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
 
 QImage imageOf(const CDIB& dib) {
     const RgbImage rgb = dib.toRgb();
@@ -48,7 +50,8 @@ QImage imageOf(const CDIB& dib) {
     for (int y = 0; y < rgb.height; ++y) {
         auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
         const std::size_t row = static_cast<std::size_t>(y) * static_cast<std::size_t>(rgb.width);
-        for (int x = 0; x < rgb.width; ++x) line[x] = rgb.pixels[row + static_cast<std::size_t>(x)];
+        for (int x = 0; x < rgb.width; ++x)
+            line[x] = rgb.pixels[row + static_cast<std::size_t>(x)];
     }
     return img;
 }
@@ -87,14 +90,12 @@ private:
 };
 
 VoiceStudioActivity::VoiceStudioActivity(ActivityHost& host, std::unique_ptr<Recorder> recorder)
-    : host_(host),
-      doc_(host.context().store, host.context().catalogue, host.context().sound(), host.context().clock(),
-           host.context().prompts()),
+    : host_(host), doc_(host.context().store, host.context().catalogue, host.context().sound(), host.context().clock(),
+                        host.context().prompts()),
       recorder_(recorder ? std::move(recorder) : std::make_unique<QtRecorder>()),
       studio_(host.context().store, host.context().files, doc_.playback(), *recorder_),
       form_(host.context().store, host.context().catalogue, studio_),
-      graph_(host.context().store, host.context().files),
-      paneView_(host.context().store, VoiceSettings::kZoom, 600) {
+      graph_(host.context().store, host.context().files), paneView_(host.context().store, VoiceSettings::kZoom, 600) {
     declareCommands();
     studio_.setWindows(this);
     form_.setFrame(this);
@@ -118,7 +119,9 @@ VoiceStudioActivity::~VoiceStudioActivity() {
     form_.setFrame(nullptr);
 }
 
-bool VoiceStudioActivity::open(const std::string& fileName) { return doc_.open(fileName); }
+bool VoiceStudioActivity::open(const std::string& fileName) {
+    return doc_.open(fileName);
+}
 
 QString VoiceStudioActivity::initialCaption() const {
     return qs(host_.context().catalogue.title(form_.lesson(), 0));
@@ -265,7 +268,8 @@ void VoiceStudioActivity::fillLists() {
     if (!lessons_) return;
     filling_ = true;
     lessons_->clear();
-    for (const std::string& t : form_.lessonTitles()) lessons_->addItem(decodeContent(t, FontEncoding::Windows1252));
+    for (const std::string& t : form_.lessonTitles())
+        lessons_->addItem(decodeContent(t, FontEncoding::Windows1252));
     lessons_->setCurrentIndex(form_.lesson());
     phrases_->clear();
     for (const PhraseItem& item : form_.phrases()) {
@@ -276,9 +280,13 @@ void VoiceStudioActivity::fillLists() {
     filling_ = false;
 }
 
-void VoiceStudioActivity::listsChanged() { fillLists(); }
+void VoiceStudioActivity::listsChanged() {
+    fillLists();
+}
 
-std::vector<CommandTarget*> VoiceStudioActivity::commandTargets() { return {&graph_, this, &doc_}; }
+std::vector<CommandTarget*> VoiceStudioActivity::commandTargets() {
+    return {&graph_, this, &doc_};
+}
 
 void VoiceStudioActivity::start() {
     if (started_) return;
@@ -306,7 +314,8 @@ void VoiceStudioActivity::closing() {
 
 void VoiceStudioActivity::setChildCaption(const std::string& caption) {
     QWidget* child = window_ ? window_->parentWidget() : nullptr;
-    while (child && !qobject_cast<QMdiSubWindow*>(child)) child = child->parentWidget();
+    while (child && !qobject_cast<QMdiSubWindow*>(child))
+        child = child->parentWidget();
     if (child) child->setWindowTitle(decodeContent(caption, FontEncoding::Windows1252));
 }
 
@@ -356,7 +365,8 @@ void VoiceStudioActivity::toggleRecording() {
 void VoiceStudioActivity::declareCommands() {
     namespace v = cmd::voice;
     CommandTable& t = commandTable();
-    t.addChecked(v::Record, [this] { toggleRecording(); }, [this] { return studio_.recording(); });
+    t.addChecked(
+        v::Record, [this] { toggleRecording(); }, [this] { return studio_.recording(); });
     t.add(v::PlayLearner, [this] {
         if (!studio_.recording() && media_[2]) media_[2]->play();
     });

@@ -28,10 +28,7 @@ class QtRecorder;
 class VoiceGraphWidget;
 class VoiceMediaWindow;
 
-class VoiceStudioActivity final : public Activity,
-                                  public StudioFormFrame,
-                                  public VoiceWindows,
-                                  public CommandTarget {
+class VoiceStudioActivity final : public Activity, public StudioFormFrame, public VoiceWindows, public CommandTarget {
 public:
     // The recorder defaults to the platform's microphone.
     explicit VoiceStudioActivity(ActivityHost& host, std::unique_ptr<Recorder> recorder = {});
