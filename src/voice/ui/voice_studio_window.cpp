@@ -89,6 +89,10 @@ private:
     QImage image_;
 };
 
+IdeogramPane* VoiceStudioActivity::ideograms() const {
+    return static_cast<IdeogramPane*>(pane_.data());
+}
+
 VoiceStudioActivity::VoiceStudioActivity(ActivityHost& host, std::unique_ptr<Recorder> recorder)
     : host_(host), doc_(host.context().store, host.context().catalogue, host.context().sound(), host.context().clock(),
                         host.context().prompts()),
@@ -179,7 +183,7 @@ QWidget* VoiceStudioActivity::widget() {
     QWidget* form = buildForm(screenHeight);
     right->addWidget(form);
     pane_ = new IdeogramPane(doc_, paneView_, right);
-    right->addWidget(pane_);
+    right->addWidget(pane_.data());
     outer_->addWidget(graphWidget_);
     outer_->addWidget(right);
     const int graphWidth = SpectreForm::graphPaneWidth(screenHeight);
@@ -320,7 +324,7 @@ void VoiceStudioActivity::setChildCaption(const std::string& caption) {
 }
 
 void VoiceStudioActivity::pictureChanged() {
-    if (pane_) pane_->reload();
+    if (IdeogramPane* pane = ideograms()) pane->reload();
 }
 
 void VoiceStudioActivity::openVoice(VoiceSlot slot, const std::string& localPath) {

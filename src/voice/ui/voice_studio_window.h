@@ -4,18 +4,21 @@
 // of the form and of the voice files (captions, redraws, the three media windows, messages).
 #include <memory>
 
+#include <QComboBox>
+#include <QListWidget>
 #include <QPointer>
 
 #include "course/cours_doc.h"
 #include "course/picture_view.h"
+#include "course/ui/picture_view_widget.h"
 #include "foundation/ui/activity.h"
 #include "voice/spectre_form.h"
+#include "voice/ui/voice_graph_widget.h"
+#include "voice/ui/voice_media_window.h"
 #include "voice/voice_graph.h"
 #include "voice/voice_studio.h"
 
-class QComboBox;
 class QDialog;
-class QListWidget;
 class QMainWindow;
 class QPrinter;
 class QSplitter;
@@ -25,8 +28,6 @@ namespace lumora {
 
 class IdeogramPane;
 class QtRecorder;
-class VoiceGraphWidget;
-class VoiceMediaWindow;
 
 class VoiceStudioActivity final : public Activity, public StudioFormFrame, public VoiceWindows, public CommandTarget {
 public:
@@ -60,7 +61,7 @@ public:
     VoiceStudio& studio() { return studio_; }
     VoiceGraph& graph() { return graph_; }
     CCoursDoc& document() { return doc_; }
-    VoiceMediaWindow* mediaWindow(VoiceSlot slot) const { return media_[static_cast<int>(slot)]; }
+    VoiceMediaWindow* mediaWindow(VoiceSlot slot) const { return media_[static_cast<int>(slot)].data(); }
     VoiceGraphWidget* graphWidget() const { return graphWidget_; }
     QListWidget* phraseList() const { return phrases_; }
     QComboBox* lessonList() const { return lessons_; }
@@ -87,11 +88,13 @@ private:
     QMainWindow* window_ = nullptr;
     QToolBar* toolbar_ = nullptr;
     QSplitter* outer_ = nullptr;
-    VoiceGraphWidget* graphWidget_ = nullptr;
-    IdeogramPane* pane_ = nullptr;
-    QComboBox* lessons_ = nullptr;
-    QListWidget* phrases_ = nullptr;
-    VoiceMediaWindow* media_[3] = {nullptr, nullptr, nullptr};
+    // The widgets belong to the child window, which may delete them before the activity.
+    QPointer<VoiceGraphWidget> graphWidget_;
+    QPointer<PictureViewWidget> pane_; // the ideogram pane
+    IdeogramPane* ideograms() const;
+    QPointer<QComboBox> lessons_;
+    QPointer<QListWidget> phrases_;
+    QPointer<VoiceMediaWindow> media_[3];
     QPointer<QDialog> wait_;
     bool filling_ = false;
     bool closed_ = false;
