@@ -12,7 +12,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-multimedia-dev libqt6multimediawidgets6 libqt6multimedia6
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav
-  libuemf-dev
+  libuemf-dev libaubio-dev
   fonts-dejavu-core fonts-noto-cjk fonts-thai-tlwg fonts-khmeros
   espeak-ng ffmpeg sox
 )
