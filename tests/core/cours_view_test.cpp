@@ -452,7 +452,7 @@ TEST(CoursView, SlowScrollingReadsAPageWithoutVoicesForItsTime) {
 }
 
 // The scroll surface covers the deepest and the rightmost item the page draws, on every screen and
-// for short and full pages; the design's 800 units do not on tall screens.
+// for short and full pages; the first 800-unit surface do not on tall screens.
 TEST(CoursView, ScrollSurfaceCoversWhatThePageDraws) {
     const ItemMeasure measure = [](const DrawItem& it) -> ItemSize {
         switch (it.kind) {

@@ -40,7 +40,7 @@ TEST(MultimediaCtrl, MediaWindowStaysInsideTheAreaAndOnTheScreen) {
         MediaGeometry area, screen, placed;
     };
     for (const Case& c : {
-             Case{{0, 100, 1920, 900}, large, {1920 - 8 - 345, 108, 345, 320}}, // room enough: the design's size
+             Case{{0, 100, 1920, 900}, large, {1920 - 8 - 345, 108, 345, 320}}, // room enough: the designed size
              Case{{10, 120, 990, 600}, small, {1000 - 8 - 330, 128, 330, 306}}, // a third of the width at most
              Case{{900, 700, 600, 400}, small, {1024 - 200, 768 - 185, 200, 185}}, // pushed back onto the screen
              Case{{0, 0, 0, 0}, small, {0, 8, 345, 320}},                          // no area: the screen decides
