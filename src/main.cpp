@@ -25,6 +25,7 @@
 #include "resources/ui/icons.h"
 #include "shell/ui/activities.h"
 #include "shell/ui/main_frame.h"
+#include "shell/ui/shell_dialogs.h"
 
 namespace {
 
@@ -113,6 +114,7 @@ int main(int argc, char* argv[]) {
     lumora::AppContext context(*store, lumora::defaultDrives(lumora::programDirectoryOf(programPath)));
     lumora::CMainFrame frame(context);
     lumora::registerActivities(frame);
+    lumora::registerShellDialogs(frame);
     lumora::CCoursApp app(*store, context.clock(), context.prompts());
     frame.setApplication(&app);
     if (!app.startUp(programPath, frame)) return 1;
