@@ -14,6 +14,9 @@ public:
     static constexpr IntSetting kIdeogramSet{"Course", "Ideogram", 0}; // 0 simplified, 1 traditional
     static constexpr IntSetting kShowPhonetic{"Course", "Phonetic", 1};
     static constexpr IntSetting kShowTranslation{"Course", "Show Translate", 1};
+    // Keyboard learning: 1 hides the model lines (dictation); 1 shows the guide lines.
+    static constexpr IntSetting kDictation{"Course", "Dictee", 1};
+    static constexpr IntSetting kGuide{"Course", "Guide", 0};
     static constexpr IntSetting kZoom{"Course", "Zoom", 100};
     static constexpr IntSetting kSlowScrollMs{"Lesson", "Timer", 5000};
     // At the end of a lesson: 0 next lesson, 1 verify your learning, 2 ask, anything else nothing.
