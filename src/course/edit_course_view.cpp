@@ -43,6 +43,7 @@ void CEditCourseView::declareCommands() {
         [this] {
             CourseSettings::kShowTranslation.toggle(store_);
             loadPage();
+            if (rebuilt_) rebuilt_();
             notifyStateChanged();
         },
         [this] { return CourseSettings::kShowTranslation.read(store_) == 1; });

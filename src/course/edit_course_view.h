@@ -9,6 +9,7 @@
 // shown), "Course"/"Show Translate", "Course"/"Translate Language", the translation face and size of
 // that language's section, and the learner's colour record ("Color"/"User" when "Font"/"User" exists).
 #include <array>
+#include <functional>
 #include <string>
 
 #include "course/cours_doc.h"
@@ -58,6 +59,9 @@ public:
     // The same without playing (3015 and the preferences).
     void loadPage();
 
+    // Runs after a command of the form has rebuilt the page (the window shows it again).
+    void setRebuiltListener(std::function<void()> listener) { rebuilt_ = std::move(listener); }
+
     // An edit line changed: `utf8` is its text; the mark and the hint follow at once.
     void setTyped(int row, const std::string& utf8);
 
@@ -87,6 +91,7 @@ private:
     bool dictation_ = true;
     int lesson_ = 0;
     int page_ = 0;
+    std::function<void()> rebuilt_;
 };
 
 } // namespace lumora
