@@ -89,10 +89,12 @@ QWidget* KeyboardLearningActivity::widget() {
         r.edit = new QLineEdit;
         r.edit->setMaxLength(static_cast<int>(kTypedLineMax));
         r.edit->setObjectName(QStringLiteral("edit%1").arg(1180 + i));
+        // Narrow enough that the mark and the hint stay clear of the media window at the right.
+        r.edit->setFixedWidth(500);
         r.mark = new QLabel;
         r.hint = new QLabel;
-        r.hint->setMinimumWidth(260);
-        grid->addWidget(r.model, line, 1, 1, 3);
+        r.hint->setMinimumWidth(300);
+        grid->addWidget(r.model, line, 1, 1, 3, Qt::AlignLeft);
         grid->addWidget(r.keyboard, line + 1, 0);
         grid->addWidget(r.guide, line + 1, 1, 1, 3);
         grid->addWidget(r.number, line + 2, 0, Qt::AlignRight);
@@ -139,8 +141,7 @@ QWidget* KeyboardLearningActivity::widget() {
         grid->addLayout(row, line, 1, 1, 3);
         ++line;
     }
-    grid->setColumnStretch(1, 1);
-    grid->setColumnMinimumWidth(1, 420);
+    grid->setColumnStretch(4, 1);
     grid->setRowStretch(line, 1);
     auto* scroll = new QScrollArea;
     scroll->setWidget(form);
@@ -228,7 +229,8 @@ void KeyboardLearningActivity::showMark(int i) {
     w.mark->setPixmap(icons::namedPixmap(markOf(i), w.mark->devicePixelRatioF()).scaled(
         32, 32, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     w.mark->setToolTip(markOf(i));
-    w.hint->setText(qs(r.hint));
+    // The hint explains; the mark alone says whether the line is typed exactly as the model.
+    w.hint->setText(r.hint == "right" && !r.matches ? QObject::tr("right, typed another way") : qs(r.hint));
     w.hint->setStyleSheet(r.hint == "right" ? QStringLiteral("color: #1a7f37;") : QStringLiteral("color: #b3261e;"));
 }
 
@@ -237,7 +239,8 @@ void KeyboardLearningActivity::showForm() {
     const QFont guideFont = fontOf(view_->guideFont());
     const QFont translationFont = fontOf(view_->translationFont());
     const QString colour = colourSheet(view_->textColour());
-    const QPixmap flag = icons::languageFlagPixmap(view_->translationLanguage(), window_->devicePixelRatioF());
+    const QPixmap flag = icons::languageFlagPixmap(view_->translationLanguage(), window_->devicePixelRatioF())
+                             .scaled(34, 24, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     filling_ = true;
     for (int i = 0; i < CEditCourseView::kRows; ++i) {
         const EditRowWidgets& w = rows_[static_cast<std::size_t>(i)];
