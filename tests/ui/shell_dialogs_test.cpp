@@ -12,6 +12,7 @@
 
 #include "course/ui/cours_child_wnd.h"
 #include "course/ui/cours_view_widget.h"
+#include "foundation/ui/wait_message_dialog.h"
 #include "shell/ui/about_dialog.h"
 #include "shell/ui/preferences_sheet.h"
 #include "shell/ui/record_directory_dialog.h"
@@ -57,6 +58,7 @@ private slots:
     void tipOfTheDayWrapsAndStores();
     void aboutBoxShowsThisMachine();
     void dataFolderThatCannotBeWrittenIsRefused();
+    void waitMessageShowsAtOnceOverItsOwner();
 };
 
 void ShellDialogsTest::preferencesOpenAtAFirstStart() {
@@ -201,6 +203,23 @@ void ShellDialogsTest::dataFolderThatCannotBeWrittenIsRefused() {
     QCOMPARE(QString::fromStdString(p.store->readString("User", "Drive", "")), p.dir.path() + "/mine");
     QCOMPARE(p.prompts->texts.size(), std::size_t{1});
     QVERIFY(QString::fromStdString(p.prompts->texts[0]).contains("cannot be written"));
+}
+
+void ShellDialogsTest::waitMessageShowsAtOnceOverItsOwner() {
+    QWidget owner;
+    owner.setGeometry(100, 100, 800, 600);
+    owner.show();
+    {
+        WaitMessageDialog wait(14360, &owner);
+        QVERIFY(wait.isVisible());
+        QVERIFY(!wait.isModal());
+        QCOMPARE(wait.message(), QStringLiteral("Please wait ..."));
+        QCOMPARE(wait.windowTitle(), QStringLiteral("Message"));
+        const QPoint centre = wait.geometry().center();
+        QVERIFY2((centre - owner.geometry().center()).manhattanLength() < 40, "centred on its owner");
+    }
+    WaitMessageDialog text(std::string("Loading the lesson"), &owner);
+    QCOMPARE(text.message(), QStringLiteral("Loading the lesson"));
 }
 
 QTEST_MAIN(ShellDialogsTest)
