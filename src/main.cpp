@@ -3,8 +3,8 @@
 //   lumora [--content-root DIR]
 //
 // --content-root DIR   the content tree to use as drive D: ("Drives"/"D" = DIR); when no CD-ROM drive
-//                      is set yet, "CDROM"/"Drive" = "D:", so that the first start needs no
-//                      preferences.
+//                      is set yet, the first start shows the preferences and then stores
+//                      "CDROM"/"Drive" = "D:", so that later starts do not ask again.
 // --screenshot FILE    saves a picture of the program's windows after --screenshot-delay
 //                      milliseconds (default 3000) and quits; --command ID (repeatable) runs commands
 //                      once the program has started, in order, --command-delay milliseconds apart
@@ -25,6 +25,7 @@
 #include "resources/ui/icons.h"
 #include "shell/ui/activities.h"
 #include "shell/ui/main_frame.h"
+#include "shell/ui/shell_dialogs.h"
 
 namespace {
 
@@ -101,11 +102,12 @@ int main(int argc, char* argv[]) {
     parser.process(qapp);
 
     std::unique_ptr<lumora::QtSettingsStore> store = lumora::openSettingsStore();
+    bool storeCdromDrive = false;
     if (parser.isSet(contentRoot)) {
         const QString dir = QDir(parser.value(contentRoot)).absolutePath();
         lumora::AppSettings settings(*store);
         settings.setDrive('D', dir.toStdString());
-        if (!settings.hasCdromDrive()) settings.setCdromDrive("D:");
+        storeCdromDrive = !settings.hasCdromDrive();
     }
 
     // The real program path, however long.
@@ -113,9 +115,12 @@ int main(int argc, char* argv[]) {
     lumora::AppContext context(*store, lumora::defaultDrives(lumora::programDirectoryOf(programPath)));
     lumora::CMainFrame frame(context);
     lumora::registerActivities(frame);
+    lumora::registerShellDialogs(frame);
     lumora::CCoursApp app(*store, context.clock(), context.prompts());
     frame.setApplication(&app);
     if (!app.startUp(programPath, frame)) return 1;
+    // The content tree is drive D: (read as the default meanwhile); stored once the first start is done.
+    if (storeCdromDrive) lumora::AppSettings(*store).setCdromDrive("D:");
 
     int delay = 500;
     const int step = parser.value(commandDelay).toInt();

@@ -16,6 +16,9 @@ public:
     static constexpr IntSetting kIdeogramSet = AppSettings::kIdeogramSet; // 0 simplified, 1 traditional
     static constexpr IntSetting kShowPhonetic{"Course", "Phonetic", 1};
     static constexpr IntSetting kShowTranslation{"Course", "Show Translate", 1};
+    // Keyboard learning: 1 hides the model lines (dictation); 1 shows the guide lines.
+    static constexpr IntSetting kDictation{"Course", "Dictee", 1};
+    static constexpr IntSetting kGuide{"Course", "Guide", 0};
     static constexpr IntSetting kZoom{"Course", "Zoom", 100};
     // 1: the course page is shown at the scale that fits it whole into the window (the zoom steps
     // keep their own entry). With nothing stored, the page fits unless the learner has chosen a zoom.

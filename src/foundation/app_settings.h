@@ -42,6 +42,11 @@ public:
     static constexpr IntEntry kTranslationColour{"ColorTranslate", 0};
     static constexpr IntEntry kPhoneticColour{"ColorPhonetic", 0};
     static constexpr const char* kDrivesSection = "Drives";
+    // The learner's font record (60 bytes) and text colour (4 bytes, 0x00BBGGRR), seeded at the first
+    // start, both under the entry "User".
+    static constexpr const char* kFontRecordSection = "Font";
+    static constexpr const char* kColourRecordSection = "Color";
+    static constexpr const char* kUserRecordEntry = "User";
 
     explicit AppSettings(SettingsStore& store) : store_(store) {}
 

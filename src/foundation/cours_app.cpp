@@ -92,9 +92,9 @@ std::int64_t CCoursApp::runSeconds() const { return clock_.nowSeconds() - startT
 
 namespace {
 // The learner's font record (60 bytes) and text colour (4 bytes) in "Font"/"User" and "Color"/"User".
-constexpr const char* kFontRecordSection = "Font";
-constexpr const char* kColourRecordSection = "Color";
-constexpr const char* kUserEntry = "User";
+constexpr const char* kFontRecordSection = AppSettings::kFontRecordSection;
+constexpr const char* kColourRecordSection = AppSettings::kColourRecordSection;
+constexpr const char* kUserEntry = AppSettings::kUserRecordEntry;
 } // namespace
 
 void CCoursApp::seedFontRecord() {

@@ -2,6 +2,7 @@
 
 #include "course/course_commands.h"
 #include "course/ui/cours_child_wnd.h"
+#include "course/ui/edit_course_window.h"
 #include "foundation/app_commands.h"
 #include "foundation/frame_commands.h"
 #include "foundation/standard_menus.h"
@@ -123,7 +124,7 @@ ActivityType keyboardLearningActivity() {
                                                  {"Ctrl+PgDown", c::NextStory},
                                                  {"Ctrl+Left", c::PreviousPage},
                                                  {"Ctrl+Right", c::NextPage}});
-    return {std::move(d), nullptr};
+    return {std::move(d), [](ActivityHost& host) { return std::make_unique<KeyboardLearningActivity>(host); }};
 }
 
 } // namespace lumora

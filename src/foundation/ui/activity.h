@@ -39,6 +39,8 @@ public:
     virtual void activated() {}
     // Called just before the child window closes.
     virtual void closing() {}
+    // The preferences changed: the document's views show the new settings.
+    virtual void updateAllViews() {}
     // The title of the child window when it opens.
     virtual QString initialCaption() const = 0;
 };
