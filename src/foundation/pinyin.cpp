@@ -1,51 +1,16 @@
 #include "foundation/pinyin.h"
 
+#include "foundation/tone_fold.h"
 #include "foundation/utf8.h"
 
 namespace lumora {
 
 namespace {
 
-struct Letter {
-    char base = 0; // 'a'..'z', 'v' for ü; 0 when not a letter
-    int tone = 0;  // 1..4 for a marked vowel
-};
-
-// Tone-marked vowels, lower and upper case, and ü.
-Letter letterOf(char32_t c) {
-    if (c >= 'A' && c <= 'Z') c = c - 'A' + 'a';
-    if (c >= 'a' && c <= 'z') return {static_cast<char>(c), 0};
-    struct Mark {
-        char32_t cp;
-        char base;
-        int tone;
-    };
-    static const Mark marks[] = {
-        {U'ā', 'a', 1}, {U'á', 'a', 2}, {U'ǎ', 'a', 3}, {U'à', 'a', 4}, {U'Ā', 'a', 1}, {U'Á', 'a', 2},
-        {U'Ǎ', 'a', 3}, {U'À', 'a', 4}, {U'ē', 'e', 1}, {U'é', 'e', 2}, {U'ě', 'e', 3}, {U'è', 'e', 4},
-        {U'Ē', 'e', 1}, {U'É', 'e', 2}, {U'Ě', 'e', 3}, {U'È', 'e', 4}, {U'ī', 'i', 1}, {U'í', 'i', 2},
-        {U'ǐ', 'i', 3}, {U'ì', 'i', 4}, {U'Ī', 'i', 1}, {U'Í', 'i', 2}, {U'Ǐ', 'i', 3}, {U'Ì', 'i', 4},
-        {U'ō', 'o', 1}, {U'ó', 'o', 2}, {U'ǒ', 'o', 3}, {U'ò', 'o', 4}, {U'Ō', 'o', 1}, {U'Ó', 'o', 2},
-        {U'Ǒ', 'o', 3}, {U'Ò', 'o', 4}, {U'ū', 'u', 1}, {U'ú', 'u', 2}, {U'ǔ', 'u', 3}, {U'ù', 'u', 4},
-        {U'Ū', 'u', 1}, {U'Ú', 'u', 2}, {U'Ǔ', 'u', 3}, {U'Ù', 'u', 4}, {U'ǖ', 'v', 1}, {U'ǘ', 'v', 2},
-        {U'ǚ', 'v', 3}, {U'ǜ', 'v', 4}, {U'Ǖ', 'v', 1}, {U'Ǘ', 'v', 2}, {U'Ǚ', 'v', 3}, {U'Ǜ', 'v', 4},
-        {U'ü', 'v', 0}, {U'Ü', 'v', 0},
-    };
-    for (const Mark& m : marks)
-        if (m.cp == c) return {m.base, m.tone};
-    return {};
-}
-
-std::u32string codePoints(const std::string& utf8) {
-    std::u32string out;
-    std::size_t at = 0;
-    char32_t cp = 0;
-    while (at < utf8.size()) {
-        if (nextCodePoint(utf8, at, cp))
-            out.push_back(cp);
-        else
-            ++at; // an invalid byte is skipped
-    }
+// The code points of a typed line; bytes that are not valid UTF-8 are skipped.
+std::u32string typedCodePoints(const std::string& utf8) {
+    std::u32string out = codePointsOf(utf8);
+    std::erase(out, U'\uFFFD');
     return out;
 }
 
@@ -55,7 +20,7 @@ bool isSpace(char32_t c) { return c == ' ' || c == '\t' || c == 0xA0 || c == 0x3
 
 std::vector<PinyinSyllable> pinyinSyllables(const std::string& utf8, std::string* punctuation) {
     std::vector<PinyinSyllable> out;
-    const std::u32string text = codePoints(utf8);
+    const std::u32string text = typedCodePoints(utf8);
     PinyinSyllable cur;
     bool open = false;
     auto finish = [&](int tone) {
@@ -68,7 +33,7 @@ std::vector<PinyinSyllable> pinyinSyllables(const std::string& utf8, std::string
     };
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char32_t c = text[i];
-        const Letter l = letterOf(c);
+        const PinyinLetter l = pinyinLetter(c);
         if (l.base != 0) {
             if (!open) {
                 cur = {};
@@ -98,8 +63,8 @@ std::vector<PinyinSyllable> pinyinSyllables(const std::string& utf8, std::string
 
 std::string foldPinyinTones(const std::string& utf8) {
     std::string out;
-    for (char32_t c : codePoints(utf8)) {
-        const Letter l = letterOf(c);
+    for (char32_t c : typedCodePoints(utf8)) {
+        const PinyinLetter l = pinyinLetter(c);
         if (l.base == 'v' && c != 'v' && c != 'V')
             out += "\xC3\xBC"; // ü
         else if (l.base != 0)

@@ -4,19 +4,34 @@
 
 namespace lumora {
 
+PinyinLetter pinyinLetter(char32_t c) {
+    if (c >= U'A' && c <= U'Z') c = c - U'A' + U'a';
+    if (c >= U'a' && c <= U'z') return {static_cast<char>(c == U'v' ? 'v' : c), 0};
+    struct Mark {
+        char32_t cp;
+        char base;
+        int tone;
+    };
+    static const Mark marks[] = {
+        {U'ā', 'a', 1}, {U'á', 'a', 2}, {U'ǎ', 'a', 3}, {U'à', 'a', 4}, {U'Ā', 'a', 1}, {U'Á', 'a', 2}, {U'Ǎ', 'a', 3},
+        {U'À', 'a', 4}, {U'ē', 'e', 1}, {U'é', 'e', 2}, {U'ě', 'e', 3}, {U'è', 'e', 4}, {U'Ē', 'e', 1}, {U'É', 'e', 2},
+        {U'Ě', 'e', 3}, {U'È', 'e', 4}, {U'ī', 'i', 1}, {U'í', 'i', 2}, {U'ǐ', 'i', 3}, {U'ì', 'i', 4}, {U'Ī', 'i', 1},
+        {U'Í', 'i', 2}, {U'Ǐ', 'i', 3}, {U'Ì', 'i', 4}, {U'ō', 'o', 1}, {U'ó', 'o', 2}, {U'ǒ', 'o', 3}, {U'ò', 'o', 4},
+        {U'Ō', 'o', 1}, {U'Ó', 'o', 2}, {U'Ǒ', 'o', 3}, {U'Ò', 'o', 4}, {U'ū', 'u', 1}, {U'ú', 'u', 2}, {U'ǔ', 'u', 3},
+        {U'ù', 'u', 4}, {U'Ū', 'u', 1}, {U'Ú', 'u', 2}, {U'Ǔ', 'u', 3}, {U'Ù', 'u', 4}, {U'ǖ', 'v', 1}, {U'ǘ', 'v', 2},
+        {U'ǚ', 'v', 3}, {U'ǜ', 'v', 4}, {U'Ǖ', 'v', 1}, {U'Ǘ', 'v', 2}, {U'Ǚ', 'v', 3}, {U'Ǜ', 'v', 4}, {U'ü', 'v', 0},
+        {U'Ü', 'v', 0},
+    };
+    for (const Mark& m : marks)
+        if (m.cp == c) return {m.base, m.tone};
+    return {};
+}
+
 namespace {
 
-// The plain lower-case letter of a tone-marked or capital Latin letter; 0 when `c` is none.
-char32_t plainLetter(char32_t c) {
+// Other accented Latin letters that a key or a text may hold, folded to their plain letter.
+char32_t otherPlainLetter(char32_t c) {
     switch (c) {
-    case U'ā':
-    case U'á':
-    case U'ǎ':
-    case U'à':
-    case U'Ā':
-    case U'Á':
-    case U'Ǎ':
-    case U'À':
     case U'â':
     case U'ä':
     case U'ã':
@@ -24,40 +39,16 @@ char32_t plainLetter(char32_t c) {
     case U'Ä':
     case U'Ã':
         return U'a';
-    case U'ē':
-    case U'é':
-    case U'ě':
-    case U'è':
-    case U'Ē':
-    case U'É':
-    case U'Ě':
-    case U'È':
     case U'ê':
     case U'ë':
     case U'Ê':
     case U'Ë':
         return U'e';
-    case U'ī':
-    case U'í':
-    case U'ǐ':
-    case U'ì':
-    case U'Ī':
-    case U'Í':
-    case U'Ǐ':
-    case U'Ì':
     case U'î':
     case U'ï':
     case U'Î':
     case U'Ï':
         return U'i';
-    case U'ō':
-    case U'ó':
-    case U'ǒ':
-    case U'ò':
-    case U'Ō':
-    case U'Ó':
-    case U'Ǒ':
-    case U'Ò':
     case U'ô':
     case U'ö':
     case U'õ':
@@ -65,30 +56,9 @@ char32_t plainLetter(char32_t c) {
     case U'Ö':
     case U'Õ':
         return U'o';
-    case U'ū':
-    case U'ú':
-    case U'ǔ':
-    case U'ù':
-    case U'Ū':
-    case U'Ú':
-    case U'Ǔ':
-    case U'Ù':
     case U'û':
     case U'Û':
         return U'u';
-    case U'ü':
-    case U'ǖ':
-    case U'ǘ':
-    case U'ǚ':
-    case U'ǜ':
-    case U'Ü':
-    case U'Ǖ':
-    case U'Ǘ':
-    case U'Ǚ':
-    case U'Ǜ':
-    case U'V':
-    case U'v':
-        return U'v';
     case U'ń':
     case U'ň':
     case U'ǹ':
@@ -105,10 +75,16 @@ char32_t plainLetter(char32_t c) {
     case U'Ç':
         return U'c';
     default:
-        break;
+        return 0;
     }
-    if (c >= U'A' && c <= U'Z') return c - U'A' + U'a';
-    return 0;
+}
+
+// The plain lower-case letter of a tone-marked, accented or capital Latin letter ('v' for ü and v);
+// 0 when `c` is none.
+char32_t plainLetter(char32_t c) {
+    const PinyinLetter l = pinyinLetter(c);
+    if (l.base == 'v' || l.tone != 0 || (c >= U'A' && c <= U'Z')) return static_cast<char32_t>(l.base);
+    return otherPlainLetter(c);
 }
 
 bool isLetter(char32_t c) {
@@ -145,20 +121,8 @@ std::u32string foldTones(std::u32string_view text) {
 }
 
 std::string foldTonesUtf8(std::string_view utf8) {
-    std::u32string cps;
-    cps.reserve(utf8.size());
-    std::size_t at = 0;
-    while (at < utf8.size()) {
-        char32_t cp = 0;
-        if (nextCodePoint(utf8, at, cp)) {
-            cps.push_back(cp);
-        } else {
-            cps.push_back(U'\uFFFD');
-            ++at;
-        }
-    }
     std::string out;
-    for (const char32_t c : foldTones(cps))
+    for (const char32_t c : foldTones(codePointsOf(utf8)))
         appendUtf8(out, c);
     return out;
 }

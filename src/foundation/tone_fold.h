@@ -13,6 +13,15 @@
 
 namespace lumora {
 
+// A pinyin letter: its plain lower-case base ('v' for ü, however it is written) and the tone its
+// mark carries (1..4; 0 without a mark). `base` is 0 for anything but a Latin letter a-z/A-Z, a
+// tone-marked vowel or ü.
+struct PinyinLetter {
+    char base = 0;
+    int tone = 0;
+};
+PinyinLetter pinyinLetter(char32_t c);
+
 std::u32string foldTones(std::u32string_view text);
 std::string foldTonesUtf8(std::string_view utf8);
 

@@ -76,4 +76,20 @@ std::size_t firstInvalidUtf8(std::string_view text) {
     return std::string_view::npos;
 }
 
+std::u32string codePointsOf(std::string_view text) {
+    std::u32string out;
+    out.reserve(text.size());
+    std::size_t at = 0;
+    while (at < text.size()) {
+        char32_t cp = 0;
+        if (nextCodePoint(text, at, cp)) {
+            out.push_back(cp);
+        } else {
+            out.push_back(U'\uFFFD');
+            ++at;
+        }
+    }
+    return out;
+}
+
 } // namespace lumora

@@ -30,4 +30,7 @@ bool nextCodePoint(std::string_view text, std::size_t& at, char32_t& cp);
 // Byte offset of the first malformed sequence, or npos when the whole text is valid UTF-8.
 std::size_t firstInvalidUtf8(std::string_view text);
 
+// The code points of a UTF-8 text; each byte that does not start a valid sequence becomes U+FFFD.
+std::u32string codePointsOf(std::string_view text);
+
 } // namespace lumora
