@@ -19,6 +19,7 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+#include "platform/qt_text.h"
 #include "resources/ui/icons.h"
 
 namespace lumora {
@@ -27,7 +28,6 @@ namespace {
 constexpr int kTopicRole = Qt::UserRole + 1;
 constexpr qint64 kMaxHelpFile = 16 << 20;
 
-QString qs(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 } // namespace
 
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {

@@ -18,12 +18,13 @@
 #include "foundation/codecs.h"
 #include "foundation/frame_commands.h"
 #include "foundation/ui/app_context.h"
+#include "foundation/ui/command_toolbar.h"
+#include "platform/qt_text.h"
 #include "resources/string_table.h"
 
 namespace lumora {
 
 namespace {
-QString qs(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 } // namespace
 
 CourseActivity::CourseActivity(ActivityHost& host)
@@ -44,17 +45,8 @@ QWidget* CourseActivity::widget() {
     if (window_) return window_;
     window_ = new QMainWindow;
     window_->setObjectName(QStringLiteral("CCoursChildWnd"));
-    toolbar_ = new QToolBar(QObject::tr("Course"), window_);
-    toolbar_->setObjectName(QStringLiteral("courseToolbar"));
-    toolbar_->setIconSize(QSize(24, 24));
-    toolbar_->setAllowedAreas(Qt::AllToolBarAreas);
-    for (int id : courseToolbar()) {
-        if (id == cmd::app::Separator)
-            toolbar_->addSeparator();
-        else
-            toolbar_->addAction(host_.action(id));
-    }
-    window_->addToolBar(Qt::TopToolBarArea, toolbar_);
+    toolbar_ = addCommandToolbar(*window_, QObject::tr("Course"), QStringLiteral("courseToolbar"), courseToolbar(),
+                                 [this](int id) { return host_.action(id); });
 
     viewWidget_ = new CoursViewWidget(host_, window_);
     view_ = std::make_unique<CCoursView>(host_.context().store, doc_, *viewWidget_, *viewWidget_);

@@ -19,13 +19,13 @@
 
 #include "course/ui/content_fonts.h"
 #include "foundation/language_table.h"
+#include "platform/qt_text.h"
 #include "resources/string_table.h"
 #include "resources/ui/icons.h"
 
 namespace lumora {
 
 namespace {
-QString qs(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 // A language item: its list flag inset by 2 pixels in an item 40 pixels high, the name beside it,
 // and a focus rectangle around the focused item.

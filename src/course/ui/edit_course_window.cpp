@@ -19,6 +19,8 @@
 #include "foundation/app_commands.h"
 #include "foundation/frame_commands.h"
 #include "foundation/ui/app_context.h"
+#include "foundation/ui/command_toolbar.h"
+#include "platform/qt_text.h"
 #include "resources/string_table.h"
 #include "resources/ui/icons.h"
 
@@ -26,7 +28,6 @@ namespace lumora {
 
 namespace {
 
-QString qs(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 QFont fontOf(const EditFont& f) { return contentFont(f.face, f.encoding, f.height); }
 
@@ -56,17 +57,8 @@ QWidget* KeyboardLearningActivity::widget() {
     if (window_) return window_;
     window_ = new QMainWindow;
     window_->setObjectName(QStringLiteral("CLearnTypeChildWnd"));
-    toolbar_ = new QToolBar(QObject::tr("Course"), window_);
-    toolbar_->setObjectName(QStringLiteral("courseToolbar"));
-    toolbar_->setIconSize(QSize(24, 24));
-    toolbar_->setAllowedAreas(Qt::AllToolBarAreas);
-    for (int id : courseToolbar()) {
-        if (id == cmd::app::Separator)
-            toolbar_->addSeparator();
-        else
-            toolbar_->addAction(host_.action(id));
-    }
-    window_->addToolBar(Qt::TopToolBarArea, toolbar_);
+    toolbar_ = addCommandToolbar(*window_, QObject::tr("Course"), QStringLiteral("courseToolbar"), courseToolbar(),
+                                 [this](int id) { return host_.action(id); });
 
     auto* form = new QWidget;
     form->setObjectName(QStringLiteral("CEditCourseView"));

@@ -14,6 +14,7 @@
 
 #include "course/dib.h"
 #include "course/ui/content_fonts.h"
+#include "course/ui/dib_image.h"
 #include "foundation/codecs.h"
 
 namespace lumora {
@@ -398,16 +399,12 @@ private:
         }
         CDIB dib;
         if (!dib.readPacked(r.dib.data(), r.dib.size())) return;
-        const RgbImage rgb = dib.toRgb();
-        if (rgb.width <= 0 || rgb.height <= 0) return;
-        QImage img(rgb.width, rgb.height, QImage::Format_RGB32);
-        for (int y = 0; y < rgb.height; ++y)
-            for (int x = 0; x < rgb.width; ++x)
-                img.setPixel(x, y, rgb.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(rgb.width) + static_cast<std::size_t>(x)]);
+        const QImage img = imageOf(dib);
+        if (img.isNull()) return;
         QRectF src(r.src.x, r.src.y, r.srcSize.x, r.srcSize.y);
-        if (bottomUpSource) src.moveTop(rgb.height - (r.src.y + r.srcSize.y));
-        src = src.normalized().intersected(QRectF(0, 0, rgb.width, rgb.height));
-        if (src.isEmpty()) src = QRectF(0, 0, rgb.width, rgb.height);
+        if (bottomUpSource) src.moveTop(img.height() - (r.src.y + r.srcSize.y));
+        src = src.normalized().intersected(QRectF(0, 0, img.width(), img.height()));
+        if (src.isEmpty()) src = QRectF(0, 0, img.width(), img.height());
         p_.drawImage(dst, img, src);
     }
     void on(const MetaStretchDIB& r) { blit(r, true); }

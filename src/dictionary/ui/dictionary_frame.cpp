@@ -29,15 +29,13 @@
 #include "foundation/language_table.h"
 #include "foundation/media_settings.h"
 #include "foundation/ui/app_context.h"
+#include "platform/qt_text.h"
 #include "resources/string_table.h"
 #include "resources/ui/icons.h"
 
 namespace lumora {
 
 namespace {
-QString qs(const std::string& s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 // The display part of a result line: up to the tab before the index column.
 std::string displayPart(const std::string& line) {

@@ -15,14 +15,15 @@
 #include <QToolTip>
 
 #include "course/dib.h"
+#include "course/ui/dib_image.h"
 #include "foundation/frame_commands.h"
 #include "foundation/ui/app_context.h"
+#include "platform/qt_text.h"
 #include "resources/string_table.h"
 
 namespace lumora {
 
 namespace {
-QString qs(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 constexpr qreal kPicW = kChoixPictureWidth, kPicH = kChoixPictureHeight;
 
@@ -269,14 +270,8 @@ QImage CChoixView::loadIdeogram(int index) const {
     if (!bytes) return {};
     CDIB dib;
     if (!dib.Read(*bytes)) return {};
-    const RgbImage rgb = dib.toRgb();
-    if (rgb.width <= 0 || rgb.height <= 0) return {};
-    QImage img(rgb.width, rgb.height, QImage::Format_RGB32);
-    for (int y = 0; y < rgb.height; ++y) {
-        auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
-        for (int x = 0; x < rgb.width; ++x)
-            line[x] = rgb.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(rgb.width) + static_cast<std::size_t>(x)];
-    }
+    const QImage img = imageOf(dib);
+    if (img.isNull()) return {};
     // White becomes transparent so the picture sits on the card.
     QImage out = img.convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < out.height(); ++y) {

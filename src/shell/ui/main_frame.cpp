@@ -19,6 +19,8 @@
 #include "foundation/app_settings.h"
 #include "foundation/codecs.h"
 #include "foundation/frame_commands.h"
+#include "foundation/ui/command_toolbar.h"
+#include "platform/qt_text.h"
 #include "resources/string_table.h"
 #include "resources/ui/icons.h"
 #include "shell/ui/internet_hint_dialog.h"
@@ -26,7 +28,6 @@
 namespace lumora {
 
 namespace {
-QString qs(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 // The tooltip of a command: its tooltip string, else its prompt.
 QString commandTip(int id) {
@@ -163,18 +164,9 @@ QAction* CMainFrame::action(int id) {
 }
 
 void CMainFrame::buildToolbar() {
-    toolbar_ = new QToolBar(tr("Toolbar"), this);
-    toolbar_->setObjectName(QStringLiteral("mainToolbar"));
-    toolbar_->setIconSize(QSize(24, 24));
+    toolbar_ = addCommandToolbar(*this, tr("Toolbar"), QStringLiteral("mainToolbar"), mainToolbar(),
+                                 [this](int id) { return action(id); });
     toolbar_->setMovable(true);
-    toolbar_->setAllowedAreas(Qt::AllToolBarAreas);
-    for (int id : mainToolbar()) {
-        if (id == cmd::app::Separator)
-            toolbar_->addSeparator();
-        else
-            toolbar_->addAction(action(id));
-    }
-    addToolBar(Qt::TopToolBarArea, toolbar_);
     // The toolbar's own menu may hide it: the View menu's check mark follows.
     connect(toolbar_, &QToolBar::visibilityChanged, this, [this](bool) { commandStatesChanged(); });
 }

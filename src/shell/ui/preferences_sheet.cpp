@@ -16,14 +16,13 @@
 #include <QVBoxLayout>
 
 #include "course/ui/content_fonts.h"
+#include "platform/qt_text.h"
 #include "resources/string_table.h"
 #include "resources/ui/icons.h"
 
 namespace lumora {
 
 namespace {
-
-QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 // The colour list draws each item as a rectangle of its palette colour inset by 2 pixels, with a
 // focus rectangle around the current item.

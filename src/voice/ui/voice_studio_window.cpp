@@ -23,11 +23,14 @@
 #include "course/course_commands.h"
 #include "course/dib.h"
 #include "course/ui/content_fonts.h"
+#include "course/ui/dib_image.h"
 #include "course/ui/picture_view_widget.h"
 #include "foundation/app_commands.h"
 #include "foundation/frame_commands.h"
 #include "foundation/ui/app_context.h"
+#include "foundation/ui/command_toolbar.h"
 #include "platform/qt_recorder.h"
+#include "platform/qt_text.h"
 #include "resources/string_table.h"
 #include "voice/ui/voice_activity.h"
 #include "voice/ui/voice_graph_widget.h"
@@ -39,22 +42,7 @@ namespace lumora {
 
 namespace {
 
-QString qs(const std::string& s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
-QImage imageOf(const CDIB& dib) {
-    const RgbImage rgb = dib.toRgb();
-    if (rgb.width <= 0 || rgb.height <= 0) return {};
-    QImage img(rgb.width, rgb.height, QImage::Format_RGB32);
-    for (int y = 0; y < rgb.height; ++y) {
-        auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
-        const std::size_t row = static_cast<std::size_t>(y) * static_cast<std::size_t>(rgb.width);
-        for (int x = 0; x < rgb.width; ++x)
-            line[x] = rgb.pixels[row + static_cast<std::size_t>(x)];
-    }
-    return img;
-}
 
 } // namespace
 
@@ -163,16 +151,9 @@ QWidget* VoiceStudioActivity::widget() {
     setWait(true);
     window_ = new QMainWindow;
     window_->setObjectName(QStringLiteral("CRecFrame"));
-    toolbar_ = new QToolBar(QObject::tr("Voice studio"), window_);
-    toolbar_->setObjectName(QStringLiteral("voiceToolbar"));
-    for (int id : voiceStudioToolbar()) {
-        if (id == 0)
-            toolbar_->addSeparator();
-        else
-            toolbar_->addAction(host_.action(id));
-    }
+    toolbar_ = addCommandToolbar(*window_, QObject::tr("Voice studio"), QStringLiteral("voiceToolbar"),
+                                 voiceStudioToolbar(), [this](int id) { return host_.action(id); });
     toolbar_->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    window_->addToolBar(Qt::TopToolBarArea, toolbar_);
 
     const int screenHeight = PictureViewWidget::screenHeight(window_);
     outer_ = new QSplitter(Qt::Horizontal, window_);
