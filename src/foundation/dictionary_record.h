@@ -5,6 +5,10 @@
 // one, at the end of the field. The reader (src/dictionary) and the content tool's writer share this
 // layout.
 #include <cstddef>
+#include <string>
+
+#include "foundation/bytes.h"
+#include "foundation/text_util.h"
 
 namespace lumora {
 
@@ -22,5 +26,25 @@ struct DictionaryLayout {
     static constexpr std::size_t kPicture = 630;       // ideogram picture stem
 };
 static_assert(DictionaryLayout::kPicture + DictionaryLayout::kStemWidth == DictionaryLayout::kEntrySize);
+
+// The fields of one entry as bytes, each cut to its width.
+struct DictionaryFields {
+    std::string source{}, target{}, sound{}, media{}, lesson{}, mandarinSource{}, mandarinTarget{}, picture{};
+};
+
+// The 640 bytes of an entry (zero-filled; a text as wide as its field has no terminator).
+inline Bytes dictionaryRecordBytes(const DictionaryFields& f) {
+    using L = DictionaryLayout;
+    Bytes rec(L::kEntrySize, 0);
+    putFixedField(rec, L::kSource, L::kTextWidth, f.source);
+    putFixedField(rec, L::kTarget, L::kTextWidth, f.target);
+    putFixedField(rec, L::kSound, L::kStemWidth, f.sound);
+    putFixedField(rec, L::kMedia, L::kStemWidth, f.media);
+    putFixedField(rec, L::kLesson, L::kStemWidth, f.lesson);
+    putFixedField(rec, L::kMandarinSource, L::kTextWidth, f.mandarinSource);
+    putFixedField(rec, L::kMandarinTarget, L::kTextWidth, f.mandarinTarget);
+    putFixedField(rec, L::kPicture, L::kStemWidth, f.picture);
+    return rec;
+}
 
 } // namespace lumora

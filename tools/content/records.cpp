@@ -37,22 +37,21 @@ Bytes lessonFile(const CourseUnit& unit) {
 }
 
 Bytes dictionaryEntry(const DictionaryItem& item, bool mandarinIsSource) {
-    using L = DictionaryLayout;
-    Bytes rec(L::kEntrySize, 0);
+    DictionaryFields f;
     if (mandarinIsSource) {
-        putFixedField(rec, L::kSource, L::kTextWidth, item.mandarin);
-        putFixedField(rec, L::kMandarinSource, L::kTextWidth, item.mandarin);
-        putFixedField(rec, L::kTarget, L::kTextWidth, item.text);
+        f.source = item.mandarin;
+        f.mandarinSource = item.mandarin;
+        f.target = item.text;
     } else {
-        putFixedField(rec, L::kSource, L::kTextWidth, item.text);
-        putFixedField(rec, L::kTarget, L::kTextWidth, item.mandarin);
-        putFixedField(rec, L::kMandarinTarget, L::kTextWidth, item.mandarin);
+        f.source = item.text;
+        f.target = item.mandarin;
+        f.mandarinTarget = item.mandarin;
     }
-    putFixedField(rec, L::kSound, L::kStemWidth, item.sound);
-    putFixedField(rec, L::kMedia, L::kStemWidth, item.media);
-    putFixedField(rec, L::kLesson, L::kStemWidth, item.lesson);
-    putFixedField(rec, L::kPicture, L::kStemWidth, item.picture);
-    return rec;
+    f.sound = item.sound;
+    f.media = item.media;
+    f.lesson = item.lesson;
+    f.picture = item.picture;
+    return dictionaryRecordBytes(f);
 }
 
 } // namespace lumora::content
