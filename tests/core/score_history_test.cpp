@@ -4,6 +4,7 @@
 
 #include <random>
 
+#include "exercises/score_graph.h"
 #include "exercises/score_history.h"
 #include "foundation/file_access.h"
 #include "test_support.h"
@@ -154,4 +155,54 @@ TEST(ScoreHistory, AKilledAppendLeavesTheOldOrTheNewHistory) {
         ASSERT_GE(records.back().good, first - 1);
         next = records.back().good + 1;
     }
+}
+
+TEST(ScoreGraph, DrawsTheFrameGridLabelsCurveAndTitle) {
+    History h;
+    ASSERT_TRUE(h.append(4, 2, 4)); // answered 3: 67 %
+    h.store.writeInt("Startup", "Remember", 11);
+    const ScoreGraphPicture pic = scoreGraphPicture(h.store, h.files);
+    ASSERT_EQ(pic.curve.size(), 30u);
+    EXPECT_EQ(pic.curve[0].x, 150);
+    EXPECT_EQ(pic.curve[0].y, 2050); // blank records plot at 0 %
+    EXPECT_EQ(pic.curve[29].x, 150 + 103 * 29);
+    EXPECT_EQ(pic.curve[29].y, 2050 - 20 * 67);
+    EXPECT_EQ(pic.curve[29].tip, "8/12/1997 14:05:09 - 67 %");
+    EXPECT_EQ(std::count_if(pic.lines.begin(), pic.lines.end(),
+                            [](const GraphLine& l) { return l.pen == GraphLine::Pen::Curve; }),
+              29);
+    EXPECT_EQ(std::count_if(pic.lines.begin(), pic.lines.end(),
+                            [](const GraphLine& l) { return l.pen == GraphLine::Pen::Grid; }),
+              10);
+    EXPECT_EQ(pic.texts.front().text, "Success rate");
+    EXPECT_EQ(pic.texts.front().colour, (GraphColour{128, 0, 255}));
+    EXPECT_EQ(pic.texts.back().text, "Graph of your 30 last scores : Find a word from picture");
+    EXPECT_EQ(pic.texts.back().x, 200);
+    EXPECT_EQ(pic.texts.back().y, 2220);
+    const auto label100 = std::find_if(pic.texts.begin(), pic.texts.end(), [](const GraphText& t) { return t.text == "100"; });
+    ASSERT_NE(label100, pic.texts.end());
+    EXPECT_EQ(label100->y, 2050 - 2000 - 50);
+    // Another job, or no history: no curve.
+    h.store.writeInt("Startup", "Remember", 12);
+    EXPECT_TRUE(scoreGraphPicture(h.store, h.files).curve.empty());
+    h.store.writeInt("Startup", "Remember", 3);
+    EXPECT_EQ(scoreGraphPicture(h.store, h.files).texts.back().text, "");
+}
+
+TEST(ScoreGraph, ZoomCommandsScaleTheViewportAndScrollRange) {
+    ScoreGraphZoom zoom;
+    EXPECT_TRUE(zoom.commandState(4004)->checked);
+    EXPECT_EQ(zoom.scrollRange(37, 37).x, 2 * (40 * 37));
+    int changes = 0;
+    zoom.onZoomChanged = [&] { ++changes; };
+    ASSERT_TRUE(zoom.onCommand(4006));
+    EXPECT_EQ(zoom.zoom(), 200);
+    EXPECT_EQ(zoom.scrollRange(37, 37).x, 2 * 2 * (40 * 37));
+    EXPECT_EQ(zoom.viewport(118, 118).x, 236);
+    EXPECT_TRUE(zoom.commandState(4006)->checked);
+    EXPECT_FALSE(zoom.commandState(4004)->checked);
+    ASSERT_TRUE(zoom.onCommand(4002));
+    EXPECT_EQ(zoom.viewport(40, 40).y, 30);
+    EXPECT_EQ(changes, 2);
+    EXPECT_FALSE(zoom.onCommand(4003));
 }
