@@ -309,6 +309,8 @@ void ExerciseSession::answerDialogClosed() {
 }
 
 void ExerciseSession::reloadPool() {
+    if (kind_ == ExerciseKind::Verify) return; // its pool is built once, when it opens
+    finished_ = false; // a new choice after the congratulation starts again
     loadDoneFlags();
     if (presented_ > 0) --presented_;
     afterCheck();

@@ -3,6 +3,7 @@
 
 #include "exercise_fixture.h"
 #include "exercises/exercise_settings.h"
+#include "exercises/exercise_setup.h"
 #include "exercises/question_pool.h"
 #include "exercises/score_history.h"
 #include "foundation/file_access.h"
@@ -470,4 +471,71 @@ TEST(ExerciseSession, ClosingAppendsTheSelectionAsLabelAndWritesTheLanguagesBack
         EXPECT_NE(listing.find("\r\n30\t"), std::string::npos);
         EXPECT_NE(listing.find("  50%\r\n\tLesson one\r\n"), std::string::npos);
     }
+}
+
+TEST(ExerciseSetup, PictureLanguageListSetsTheToLanguage) {
+    struct Case {
+        int row, toBefore, toAfter;
+    } cases[] = {{6, 5, 0}, {5, 5, 0}, {0, 0, 5}, {17, 0, 5}, {18, 0, 0}, {20, 5, 5}};
+    for (const Case& c : cases) {
+        MemorySettingsStore store;
+        store.writeInt("Startup", "Remember", 5);
+        CExTranslDoc doc(store, false);
+        doc.setToLanguage(c.toBefore);
+        EXPECT_EQ(pictureLanguageChosen(doc, store, c.row), LanguageChoice::Accepted);
+        EXPECT_EQ(doc.fromLanguage(), c.row);
+        EXPECT_EQ(doc.toLanguage(), c.toAfter) << c.row;
+        EXPECT_EQ(store.readInt("ExPicture", "To", -1), c.toAfter);
+    }
+}
+
+TEST(ExerciseSetup, TranslationListsRefuseTheSameLanguageAndMissingPairs) {
+    ExerciseContent f;
+    f.dictionary("FFMA", {});
+    f.dictionary("GBMA", {});
+    f.store.writeInt("ExTranslate", "From", 5);
+    f.store.writeInt("ExTranslate", "To", 18);
+    CExTranslDoc doc = f.doc(6);
+    // From = To: the message, then Cancel keeps both.
+    f.prompts.answers = {MessageResult::Cancel};
+    EXPECT_EQ(translationFromChosen(doc, f.store, f.locator, f.prompts, 18), LanguageChoice::Refused);
+    EXPECT_EQ(f.prompts.asked.back().text, "You can't selected the same language !");
+    EXPECT_EQ(f.prompts.asked.back().buttons, MessageButtons::OkCancel);
+    EXPECT_EQ(doc.fromLanguage(), 5);
+    // A pair with a dictionary is taken and stored.
+    EXPECT_EQ(translationFromChosen(doc, f.store, f.locator, f.prompts, 0), LanguageChoice::Accepted);
+    EXPECT_EQ(f.store.readInt("ExTranslate", "From", -1), 0);
+    EXPECT_EQ(exerciseWindowTitle(doc, ExerciseKind::Translation),
+              "Find a translation of a word or phrase : " + LanguageTable::languageName(0) + " - " +
+                  LanguageTable::languageName(18));
+    // No dictionary: asked; OK takes it for this window only.
+    EXPECT_EQ(translationFromChosen(doc, f.store, f.locator, f.prompts, 9), LanguageChoice::ForWindow);
+    EXPECT_EQ(f.prompts.asked.back().text, "Sorry, the dictionary " + LanguageTable::languageName(9) + "-" +
+                                               LanguageTable::languageName(18) + " are not available");
+    EXPECT_EQ(doc.fromLanguage(), 9);
+    EXPECT_EQ(f.store.readInt("ExTranslate", "From", -1), 0);
+    // The To list refuses quietly.
+    const std::size_t asked = f.prompts.asked.size();
+    doc.setFromLanguage(5);
+    EXPECT_EQ(translationToChosen(doc, f.store, f.locator, 5), LanguageChoice::Refused);
+    EXPECT_EQ(translationToChosen(doc, f.store, f.locator, 0), LanguageChoice::Refused); // no FFGB
+    EXPECT_EQ(translationToChosen(doc, f.store, f.locator, std::nullopt), LanguageChoice::Refused);
+    EXPECT_EQ(doc.toLanguage(), 18);
+    EXPECT_EQ(f.prompts.asked.size(), asked);
+}
+
+TEST(ExerciseSetup, ApplyRebuildsOrSaysThereIsNothingToFeedTheChoice) {
+    TranslationRun run(3);
+    ASSERT_EQ(run.session->presented(), 1);
+    EXPECT_EQ(applyChoice(*run.document, ExerciseKind::Translation, run.services(run.random), *run.session,
+                          selected({{"Nothing", 5}})),
+              0u);
+    EXPECT_EQ(run.prompts.asked.back().text, "No item to feed your choice !!!");
+    EXPECT_FALSE(run.session->answersVisible());
+    EXPECT_EQ(applyChoice(*run.document, ExerciseKind::Translation, run.services(run.random), *run.session,
+                          selected({{"Lesson one", 0}})),
+              3u);
+    EXPECT_TRUE(run.session->answersVisible());
+    EXPECT_EQ(run.session->presented(), 1); // the withdrawn question and the new one
+    EXPECT_EQ(selectionItem("Title", 3), "Title\t3\n");
 }
