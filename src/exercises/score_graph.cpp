@@ -14,8 +14,8 @@ constexpr int kLeft = 150, kBottom = 2050, kStep = 103;
 } // namespace
 
 ScoreGraphPicture scoreGraphPicture(const SettingsStore& store, const FileAccess& files) {
-    using Pen = GraphLine::Pen;
-    using Font = GraphText::Font;
+    using Pen = ScoreGraphLine::Pen;
+    using Font = ScoreGraphText::Font;
     ScoreGraphPicture pic;
     pic.texts.push_back({Font::Small, {128, 0, 255}, kLeft, 5, strings::prompt(28691)});
     pic.lines.push_back({Pen::Axis, kLeft, kBottom, 3200, kBottom});

@@ -12,38 +12,38 @@
 
 namespace lumora {
 
-struct GraphColour {
+struct ScoreGraphColour {
     int r = 0, g = 0, b = 0;
-    bool operator==(const GraphColour&) const = default;
+    bool operator==(const ScoreGraphColour&) const = default;
 };
 
-struct GraphLine {
+struct ScoreGraphLine {
     enum class Pen { Axis, Grid, Curve }; // current pen, dotted green, solid blue
     Pen pen = Pen::Axis;
     int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
 };
 
-struct GraphText {
+struct ScoreGraphText {
     enum class Font { Small, Large }; // Arial 50 units normal, Arial 80 units bold
     Font font = Font::Small;
-    GraphColour colour; // {-1,..}: the current text colour
+    ScoreGraphColour colour; // {-1,..}: the current text colour
     int x = 0, y = 0;   // top-left corner
     std::string text;
 };
 
 // One point of the curve, with what its tooltip says ("8/12/1997 14:05:09 - 67 %").
-struct GraphPoint {
+struct ScoreGraphPoint {
     int x = 0, y = 0;
     std::string tip;
 };
 
 struct ScoreGraphPicture {
-    std::vector<GraphLine> lines;
-    std::vector<GraphText> texts;
-    std::vector<GraphPoint> curve; // joined in order by Curve lines
+    std::vector<ScoreGraphLine> lines;
+    std::vector<ScoreGraphText> texts;
+    std::vector<ScoreGraphPoint> curve; // joined in order by Curve lines
 };
 
-constexpr GraphColour kCurrentColour{-1, -1, -1};
+constexpr ScoreGraphColour kCurrentColour{-1, -1, -1};
 
 // The picture of the history named by the last-job setting (10 verify, 11 picture, 12 translation;
 // any other value: frame and grid without a curve or title).

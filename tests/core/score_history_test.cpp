@@ -169,17 +169,17 @@ TEST(ScoreGraph, DrawsTheFrameGridLabelsCurveAndTitle) {
     EXPECT_EQ(pic.curve[29].y, 2050 - 20 * 67);
     EXPECT_EQ(pic.curve[29].tip, "8/12/1997 14:05:09 - 67 %");
     EXPECT_EQ(std::count_if(pic.lines.begin(), pic.lines.end(),
-                            [](const GraphLine& l) { return l.pen == GraphLine::Pen::Curve; }),
+                            [](const ScoreGraphLine& l) { return l.pen == ScoreGraphLine::Pen::Curve; }),
               29);
     EXPECT_EQ(std::count_if(pic.lines.begin(), pic.lines.end(),
-                            [](const GraphLine& l) { return l.pen == GraphLine::Pen::Grid; }),
+                            [](const ScoreGraphLine& l) { return l.pen == ScoreGraphLine::Pen::Grid; }),
               10);
     EXPECT_EQ(pic.texts.front().text, "Success rate");
-    EXPECT_EQ(pic.texts.front().colour, (GraphColour{128, 0, 255}));
+    EXPECT_EQ(pic.texts.front().colour, (ScoreGraphColour{128, 0, 255}));
     EXPECT_EQ(pic.texts.back().text, "Graph of your 30 last scores : Find a word from picture");
     EXPECT_EQ(pic.texts.back().x, 200);
     EXPECT_EQ(pic.texts.back().y, 2220);
-    const auto label100 = std::find_if(pic.texts.begin(), pic.texts.end(), [](const GraphText& t) { return t.text == "100"; });
+    const auto label100 = std::find_if(pic.texts.begin(), pic.texts.end(), [](const ScoreGraphText& t) { return t.text == "100"; });
     ASSERT_NE(label100, pic.texts.end());
     EXPECT_EQ(label100->y, 2050 - 2000 - 50);
     // Another job, or no history: no curve.
