@@ -116,6 +116,7 @@ void ExerciseSession::hideAnswers() {
 }
 
 void ExerciseSession::drawQuestion() {
+    firstPainted_ = true; // a question drawn before the first redraw is the first question
     const FileAccess& files = s_.locator.files();
     const std::size_t size = lumora::poolSize(files, files_.pool);
     if (size == 0) {

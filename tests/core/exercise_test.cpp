@@ -539,3 +539,18 @@ TEST(ExerciseSetup, ApplyRebuildsOrSaysThereIsNothingToFeedTheChoice) {
     EXPECT_EQ(run.session->presented(), 1); // the withdrawn question and the new one
     EXPECT_EQ(selectionItem("Title", 3), "Title\t3\n");
 }
+
+TEST(ExerciseSession, AnApplyBeforeTheFirstRedrawDrawsOneQuestion) {
+    ExerciseContent f;
+    f.addSimpleLesson("L1", 1);
+    f.dictionary("FFMA", frenchMandarin("L1", "q", 4));
+    f.store.writeInt("ExTranslate", "From", 5);
+    f.store.writeInt("ExTranslate", "To", 18);
+    CExTranslDoc doc = f.doc(6);
+    ExerciseRandom random;
+    ExerciseSession s(f.services(random), f.views, doc, ExerciseKind::Translation);
+    s.start();
+    ASSERT_EQ(applyChoice(doc, ExerciseKind::Translation, f.services(random), s, selected({{"One", 0}})), 4u);
+    s.paint();
+    EXPECT_EQ(s.presented(), 1);
+}
