@@ -142,6 +142,7 @@ void ExerciseSession::drawQuestion() {
     }
     const ExerciseItem item = parseExerciseItem(record->data());
     const std::string question = " " + item.from + " ";
+    question_ = question;
     answerText_ = " " + (kind_ == ExerciseKind::Picture ? item.from : item.to) + " ";
     S::kQuestion.write(s_.store, question);
     S::kAnswer.write(s_.store, answerText_);
@@ -197,7 +198,9 @@ bool ExerciseSession::loadDictionary(const std::string& name) {
 
 void ExerciseSession::drawChoices() {
     slots_ = {};
-    const std::string answer = S::kAnswer.read(s_.store);
+    // The answer as drawn ("Exercise"/"Answer" holds the same; the session keeps its bytes, which a
+    // settings store of text need not keep as they are).
+    const std::string answer = answerText_;
     rightSlot_ = s_.random.next() % 5;
     slots_[static_cast<std::size_t>(rightSlot_)] = answer;
 

@@ -101,6 +101,10 @@ public:
     std::size_t current() const { return current_; }
     const std::array<std::string, 5>& choices() const { return shown_; } // "" = button hidden
     const std::string& questionText() const { return questionText_; }     // the question button
+    // The question and its right answer as drawn (a blank, the 8-bit text, a blank), for the
+    // answer dialog; they are also written to "Exercise"/"Question" and "Answer".
+    const std::string& question() const { return question_; }
+    const std::string& answerText() const { return answerText_; }
     Face face() const { return face_; }
     const std::string& scoreText() const { return scoreText_; }
     bool answersVisible() const { return answersVisible_; }
@@ -135,6 +139,7 @@ private:
     std::array<std::string, 5> slots_{}; // the texts as drawn (the right one with its blanks)
     std::array<std::string, 5> shown_{}; // the button texts
     std::string questionText_;
+    std::string question_;
     std::string answerText_;
     Face face_ = Face::N0;
     std::string scoreText_;

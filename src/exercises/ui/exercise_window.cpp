@@ -98,7 +98,7 @@ void ExercisePictureView::paintEvent(QPaintEvent*) {
 
 // ------------------------------------------------------------------------------ answer dialog
 
-AnswerDialog::AnswerDialog(AppContext& context, QWidget* parent) : QDialog(parent) {
+AnswerDialog::AnswerDialog(AppContext& context, const ExerciseSession& session, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("KHERREUR"));
     setWindowTitle(QStringLiteral("The correct answer is"));
     auto* grid = new QGridLayout(this);
@@ -126,13 +126,13 @@ AnswerDialog::AnswerDialog(AppContext& context, QWidget* parent) : QDialog(paren
         e->setObjectName(QStringLiteral("%1").arg(id));
         e->setReadOnly(true);
         e->setFont(font(lang));
-        e->setText(qs(decodeText(" " + text + " ", encodingForLanguage(lang))));
+        e->setText(qs(decodeText(text, encodingForLanguage(lang))));
         e->setMinimumWidth(320);
         return e;
     };
-    question_ = field(13018, ExerciseSettings::kQuestion.read(context.store), from);
+    question_ = field(13018, " " + session.question() + " ", from);
     question_->setAccessibleName(QStringLiteral("Question"));
-    answer_ = field(13020, ExerciseSettings::kAnswer.read(context.store), picture5 ? from : to);
+    answer_ = field(13020, " " + session.answerText() + " ", picture5 ? from : to);
     answer_->setAccessibleName(QStringLiteral("Correct answer"));
     grid->addWidget(picture("ques", 13017), 0, 0);
     grid->addWidget(question_, 0, 1);
@@ -223,8 +223,9 @@ void ExerciseActivity::start() {
 }
 
 void ExerciseActivity::activated() {
-    // The verify exercise starts by itself once its window is up.
-    if (kind_ == ExerciseKind::Verify && !started_ && frame_) {
+    // The verify exercise starts by itself once its window is up; the other two when the shell does
+    // not ask them to (a window reopened at start-up).
+    if (!started_ && frame_) {
         QTimer::singleShot(0, frame_, [this] {
             if (!started_ && !closed_) start();
         });
@@ -705,7 +706,8 @@ void ExerciseFrame::closeMedia() {
 }
 
 void ExerciseFrame::openAnswerDialog() {
-    auto* dialog = new AnswerDialog(host_.context(), this);
+    if (!activity_.session()) return;
+    auto* dialog = new AnswerDialog(host_.context(), *activity_.session(), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog_ = dialog;
     connect(dialog, &QDialog::finished, this, [this] {

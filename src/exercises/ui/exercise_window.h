@@ -50,7 +50,7 @@ private:
 class AnswerDialog final : public QDialog {
     Q_OBJECT
 public:
-    AnswerDialog(AppContext& context, QWidget* parent);
+    AnswerDialog(AppContext& context, const ExerciseSession& session, QWidget* parent);
     QLineEdit* questionField() const { return question_; }
     QLineEdit* answerField() const { return answer_; }
 

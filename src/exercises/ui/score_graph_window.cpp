@@ -1,9 +1,13 @@
 #include "exercises/ui/score_graph_window.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QTextDocument>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHelpEvent>
+#include <QMouseEvent>
+#include <QFocusEvent>
 #include <QMdiSubWindow>
 #include <QPainter>
 #include <QPainterPath>
@@ -53,7 +57,18 @@ void CPadView::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::RightButton) {
         if (QWidget* w = window()) w->raise();
     }
+    if (onActivated) onActivated();
     QPlainTextEdit::mousePressEvent(event);
+}
+
+void CPadView::focusInEvent(QFocusEvent* event) {
+    if (onActivated && (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason)) onActivated();
+    QPlainTextEdit::focusInEvent(event);
+}
+
+void CScoreGraphicView::mousePressEvent(QMouseEvent* event) {
+    if (onActivated) onActivated();
+    QWidget::mousePressEvent(event);
 }
 
 // ------------------------------------------------------------------------------------ graph
@@ -99,18 +114,20 @@ void CScoreGraphicView::render(QPainter& p, double cmX, double cmY) const {
     p.setRenderHint(QPainter::TextAntialiasing);
     auto pt = [&](int x, int y) { return QPointF(x * kx, y * ky); };
     for (const ScoreGraphLine& l : picture_.lines) {
-        QPen pen(Qt::black, 1.2);
+        // Widths in units (0.03 mm and up), at least one device pixel, so print matches the screen.
+        QPen pen(Qt::black, std::max(1.0, 3 * kx));
         if (l.pen == ScoreGraphLine::Pen::Grid) {
-            pen = QPen(QColor(0, 255, 0), 1, Qt::DotLine);
+            pen = QPen(QColor(0, 255, 0), std::max(1.0, 2 * kx), Qt::DotLine);
         } else if (l.pen == ScoreGraphLine::Pen::Curve) {
-            pen = QPen(QColor(0, 0, 255), 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+            pen = QPen(QColor(0, 0, 255), std::max(2.0, 5 * kx), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
         }
         p.setPen(pen);
         p.drawLine(pt(l.x1, l.y1), pt(l.x2, l.y2));
     }
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0, 0, 255));
-    for (const ScoreGraphPoint& g : picture_.curve) p.drawEllipse(pt(g.x, g.y), 3, 3);
+    const double r = std::max(3.0, 8 * kx);
+    for (const ScoreGraphPoint& g : picture_.curve) p.drawEllipse(pt(g.x, g.y), r, r);
     for (const ScoreGraphText& t : picture_.texts) {
         const bool large = t.font == ScoreGraphText::Font::Large;
         const QFont f = arial((large ? 80 : 50) * ky, large);
@@ -156,8 +173,14 @@ ScoreGraphActivity::ScoreGraphActivity(ActivityHost& host) : host_(host) {
         .add(cmd::app::FilePrintPreview, [this] { printPreview(); });
 }
 
-bool ScoreGraphActivity::open(const std::string& fileName) {
+bool ScoreGraphActivity::open(const std::string& requested) {
     AppContext& c = host_.context();
+    // Reopened at start-up without a name: the listing of the graph named by the last job.
+    std::string fileName = requested;
+    if (fileName.empty()) {
+        if (const auto kind = kindOfGraphJob(AppSettings::kRemember.read(c.store)))
+            fileName = exerciseFiles(c.store, *kind).listing;
+    }
     const auto data = c.files.exists(fileName) ? c.files.readAll(fileName, 4u << 20) : std::nullopt;
     if (!data) {
         c.prompts().messageBox("Failed to open document.", strings::text(28674), MessageIcon::Exclamation,
@@ -200,6 +223,8 @@ QWidget* ScoreGraphActivity::widget() {
     graph_->resize(graph_->sizeHint());
     host_.context().store.writeString("Debug", "CScoreGraphicView", "");
     graph_->setFocusPolicy(Qt::ClickFocus);
+    listing_->onActivated = [this] { listingActive_ = true; };
+    graph_->onActivated = [this] { listingActive_ = false; };
     graph_->setFocus();
     frame_ = frame;
     return frame;
@@ -211,18 +236,26 @@ QString ScoreGraphActivity::initialCaption() const {
 }
 
 bool ScoreGraphActivity::graphActive() const {
-    return !(listing_ && listing_->hasFocus());
+    return !listingActive_;
 }
 
 void ScoreGraphActivity::print(QPrinter& printer) const {
     if (!graphActive()) {
-        listing_->print(&printer);
+        // Plain pages in a 10-point font (the pane's pixel font would shrink on a printer).
+        std::unique_ptr<QTextDocument> doc(listing_->document()->clone());
+        QFont f = listing_->font();
+        f.setPointSizeF(10);
+        doc->setDefaultFont(f);
+        doc->print(&printer);
         return;
     }
     QPainter p(&printer);
     // The printer's own pixels per centimetre: at zoom 100 a unit is 1/100 cm on paper.
-    const double cm = printer.resolution() / 2.54;
-    graph_->render(p, cm, cm);
+    const QPageLayout layout = printer.pageLayout();
+    const QRectF px = layout.paintRectPixels(printer.resolution());
+    const QRectF mm = layout.paintRect(QPageLayout::Millimeter);
+    if (mm.width() <= 0 || mm.height() <= 0) return;
+    graph_->render(p, px.width() * 10 / mm.width(), px.height() * 10 / mm.height());
 }
 
 void ScoreGraphActivity::printNow() {

@@ -1,6 +1,8 @@
 #pragma once
 // The score graph window: the listing of the last 30 scores on the left (plain text, tab stops,
 // no wrap) and the graph on the right, with its zoom, print and print preview of the active pane.
+#include <functional>
+
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QWidget>
@@ -17,9 +19,11 @@ class CPadView final : public QPlainTextEdit {
     Q_OBJECT
 public:
     explicit CPadView(QWidget* parent);
+    std::function<void()> onActivated; // the learner clicked or tabbed into the pane
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 };
 
 class CScoreGraphicView final : public QWidget {
@@ -33,9 +37,11 @@ public:
     // The tooltip text at a point of the widget (empty away from the curve).
     QString tipAt(const QPoint& at) const;
     QSize sizeHint() const override;
+    std::function<void()> onActivated; // the learner clicked the pane
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     bool event(QEvent* event) override;
 
 private:
@@ -67,6 +73,7 @@ private:
     ActivityHost& host_;
     ScoreGraphZoom zoom_;
     QString text_;
+    bool listingActive_ = false; // the pane last given the focus; the graph at first
     QPointer<QWidget> frame_;
     CPadView* listing_ = nullptr;
     CScoreGraphicView* graph_ = nullptr;
