@@ -72,6 +72,7 @@ void KeyboardLearningTest::pagesTurnAndShortPagesHideLines() {
     QVERIFY(p.start());
     p.store->writeInt("Course", "Lesson", 0);
     p.store->writeInt("Course", "Page", 2); // the last page of L01
+    p.store->writeInt("EndLesson", "UserChoice", 0); // the end of a lesson goes on to the next one
     p.frame->dispatch(1420);
     KeyboardLearningActivity* k = keyboardOnScreen(*p.frame);
     QVERIFY(k);

@@ -10,6 +10,7 @@
 #include "content/builder.h"
 #include "content/dump_media.h"
 #include "content/dump_records.h"
+#include "content/dump_scores.h"
 #include "content/search_command.h"
 #include "content/tree_check.h"
 
@@ -20,6 +21,7 @@ constexpr const char* kUsage = "usage:\n"
                                "  lumora-content check ROOT\n"
                                "  lumora-content dump catalogue|lesson|dictionary FILE [--raw]\n"
                                "  lumora-content dump wave|bitmap|metafile FILE\n"
+                               "  lumora-content dump scores|pool FILE\n"
                                "  lumora-content search FILE KEY [--mode start|contain|end] [--from ID] [--to ID]\n"
                                "                        [--ignore-tones] [--raw]\n";
 
@@ -52,6 +54,8 @@ int dump(const std::vector<std::string>& args) {
     if (kind == "wave") return lumora::content::dumpWave(file, std::cout, std::cerr);
     if (kind == "bitmap") return lumora::content::dumpBitmap(file, std::cout, std::cerr);
     if (kind == "metafile") return lumora::content::dumpMetafile(file, std::cout, std::cerr);
+    if (kind == "scores") return lumora::content::dumpScores(file, std::cout, std::cerr);
+    if (kind == "pool") return lumora::content::dumpPool(file, std::cout, std::cerr);
     return usage("unknown dump kind " + kind);
 }
 

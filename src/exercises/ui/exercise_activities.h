@@ -1,6 +1,6 @@
 #pragma once
-// The three exercises and the score graph (not in this build yet: no child frames, their commands
-// stay disabled).
+// The three exercises and the score graph: their descriptors and the factories of their windows
+// (exercise_window.h, score_graph_window.h).
 #include "foundation/ui/activity.h"
 
 namespace lumora {

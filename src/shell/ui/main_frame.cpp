@@ -114,6 +114,9 @@ CMainFrame::CMainFrame(AppContext& context)
 
 CMainFrame::~CMainFrame() {
     qApp->removeEventFilter(this);
+    // The bars are hidden as the window's children go: their signals must not reach a frame whose
+    // own members are already destroyed.
+    if (toolbar_) disconnect(toolbar_, nullptr, this, nullptr);
     listening_.clear();
     listened_ = nullptr;
     // Close every activity while the frame is whole, those waiting for deletion too.
