@@ -24,11 +24,8 @@
 
 namespace lumora {
 
-namespace {
-} // namespace
-
 CourseActivity::CourseActivity(ActivityHost& host)
-    : host_(host), doc_(host.context().store, host.context().catalogue, host.context().sound(),
+    : CourseWindowFrame(host), doc_(host.context().store, host.context().catalogue, host.context().sound(),
                         host.context().clock(), host.context().prompts()) {
     declareCommands();
 }
@@ -54,16 +51,15 @@ QWidget* CourseActivity::widget() {
     window_->setCentralWidget(viewWidget_);
 
     // The media control is created with the frame, hidden until a page has a video.
-    media_ = new MediaControlWidget(host_.context(), host_.dialogParent(), window_);
-    mediaGuard_ = media_;
+    setMedia(new MediaControlWidget(host_.context(), host_.dialogParent(), window_));
     // The window stays beside the page, inside the view; the fitted page leaves it that room.
-    media_->setPlacement([this]() -> QRect {
+    media()->setPlacement([this]() -> QRect {
         if (!viewWidget_) return {};
         QWidget* vp = viewWidget_->viewport();
         return QRect(vp->mapToGlobal(QPoint(0, 0)), vp->size());
     });
-    QObject::connect(media_, &MediaControlWidget::shownChanged, viewWidget_, [this](bool shown) {
-        if (shown) media_->setWindowTitle(mediaTitle());
+    QObject::connect(media(), &MediaControlWidget::shownChanged, viewWidget_, [this](bool shown) {
+        if (shown && media()) media()->setWindowTitle(mediaTitle());
         viewWidget_->setReservedRight(shown && media() ? media()->width() + 2 * MediaControlWidget::kPlacementMargin : 0);
     });
     doc_.setFrame(this);
@@ -114,16 +110,8 @@ QString CourseActivity::mediaTitle() const {
 
 QString CourseActivity::initialCaption() const { return qs(strings::prompt(cmd::frame::Course)); }
 
-void CourseActivity::setChildCaption(const std::string& caption) {
-    QWidget* child = window_ ? window_->parentWidget() : nullptr;
-    while (child && !qobject_cast<QMdiSubWindow*>(child)) child = child->parentWidget();
-    if (child) child->setWindowTitle(qs(caption));
-}
-
-void CourseActivity::setMainCaption(const std::string& caption) { host_.setMainCaption(caption); }
-
 void CourseActivity::clearStatusMessage() {
-    host_.clearStatusMessage();
+    CourseWindowFrame::clearStatusMessage();
     // The scrolling's own line stays while the pages turn.
     host_.showStatusMessage(CCoursView::scrollStatusText(doc_.scrollingMode()));
 }
@@ -135,31 +123,6 @@ void CourseActivity::updateAllViews() {
 void CourseActivity::repaintCourseView() {
     if (viewWidget_) viewWidget_->viewport()->repaint();
 }
-
-void CourseActivity::setBusyCursor(bool on) { host_.setWaitCursor(on); }
-
-void CourseActivity::openActivity(int commandId) {
-    // The end of a lesson asks for "Verify your learning". While that activity cannot be opened,
-    // the learner goes on to the next lesson instead of staying on the last page with nothing
-    // happening.
-    if (commandId == cmd::frame::Verify && !host_.activityAvailable(ActivityTemplateId::Verify)) {
-        host_.postCommand(cmd::course::NextStory);
-        return;
-    }
-    host_.postCommand(commandId);
-}
-
-void CourseActivity::showHelpContext(int context) { host_.showHelpContext(context); }
-
-void CourseActivity::runPreferences() { host_.runPreferences(); }
-
-bool CourseActivity::runDirectAccess(DirectAccessModel& model) {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    DirectAccessDialog dialog(model, screen ? screen->geometry().width() : 1024, host_.dialogParent());
-    return dialog.exec() == QDialog::Accepted;
-}
-
-CMultimediaCtrl* CourseActivity::mediaControl() { return media() ? &media()->control() : nullptr; }
 
 void CourseActivity::declareCommands() {
     CommandTable& t = commandTable();

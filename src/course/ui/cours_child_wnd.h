@@ -9,6 +9,7 @@
 
 #include "course/cours_doc.h"
 #include "course/cours_view.h"
+#include "course/ui/course_window_frame.h"
 #include "foundation/ui/activity.h"
 
 class QToolBar;
@@ -18,7 +19,7 @@ namespace lumora {
 class CoursViewWidget;
 class MediaControlWidget;
 
-class CourseActivity final : public Activity, public CourseFrame, public CommandTarget {
+class CourseActivity final : public Activity, public CourseWindowFrame, public CommandTarget {
 public:
     explicit CourseActivity(ActivityHost& host);
     ~CourseActivity() override;
@@ -33,18 +34,10 @@ public:
     void closing() override;
     QString initialCaption() const override;
 
-    // CourseFrame
-    void setChildCaption(const std::string& caption) override;
-    void setMainCaption(const std::string& caption) override;
+    // CourseFrame (the rest is CourseWindowFrame's)
     void clearStatusMessage() override;
     void updateAllViews() override;
     void repaintCourseView() override;
-    void setBusyCursor(bool on) override;
-    void openActivity(int commandId) override;
-    void showHelpContext(int context) override;
-    void runPreferences() override;
-    bool runDirectAccess(DirectAccessModel& model) override;
-    CMultimediaCtrl* mediaControl() override;
 
     // Commands of the course window: 57607 print, 57609 print preview, 57606 print setup; it
     // withholds 7100 (translation language) from the document while there is no preferences sheet.
@@ -63,15 +56,10 @@ private:
     void printPreview();
     void printSetup();
 
-    ActivityHost& host_;
     CCoursDoc doc_;
-    QMainWindow* window_ = nullptr;
     QToolBar* toolbar_ = nullptr;
     CoursViewWidget* viewWidget_ = nullptr;
     std::unique_ptr<CCoursView> view_;
-    MediaControlWidget* media() const { return mediaGuard_ ? media_ : nullptr; }
-    MediaControlWidget* media_ = nullptr;
-    QPointer<QObject> mediaGuard_; // the window is owned by the main window, which may delete it first
     bool closed_ = false;
     bool started_ = false;
 };

@@ -28,7 +28,6 @@ namespace lumora {
 
 namespace {
 
-
 QFont fontOf(const EditFont& f) { return contentFont(f.face, f.encoding, f.height); }
 
 QString colourSheet(ColourRef c) { return QStringLiteral("color: %1;").arg(colourOf(c).name()); }
@@ -36,7 +35,7 @@ QString colourSheet(ColourRef c) { return QStringLiteral("color: %1;").arg(colou
 } // namespace
 
 KeyboardLearningActivity::KeyboardLearningActivity(ActivityHost& host)
-    : host_(host), doc_(host.context().store, host.context().catalogue, host.context().sound(),
+    : CourseWindowFrame(host), doc_(host.context().store, host.context().catalogue, host.context().sound(),
                         host.context().clock(), host.context().prompts()) {
     view_ = std::make_unique<CEditCourseView>(host.context().store, host.context().catalogue, host.context().files,
                                               doc_);
@@ -140,8 +139,7 @@ QWidget* KeyboardLearningActivity::widget() {
     scroll->setWidgetResizable(true);
     window_->setCentralWidget(scroll);
 
-    media_ = new MediaControlWidget(host_.context(), host_.dialogParent(), window_);
-    mediaGuard_ = media_;
+    setMedia(new MediaControlWidget(host_.context(), host_.dialogParent(), window_));
     doc_.setFrame(this);
     return window_;
 }
@@ -173,43 +171,11 @@ void KeyboardLearningActivity::closing() {
 
 QString KeyboardLearningActivity::initialCaption() const { return qs(strings::prompt(cmd::frame::KeyboardLearning)); }
 
-void KeyboardLearningActivity::setChildCaption(const std::string& caption) {
-    QWidget* child = window_ ? window_->parentWidget() : nullptr;
-    while (child && !qobject_cast<QMdiSubWindow*>(child)) child = child->parentWidget();
-    if (child) child->setWindowTitle(qs(caption));
-}
-
-void KeyboardLearningActivity::setMainCaption(const std::string& caption) { host_.setMainCaption(caption); }
-
-void KeyboardLearningActivity::clearStatusMessage() { host_.clearStatusMessage(); }
-
 void KeyboardLearningActivity::updateAllViews() {
     if (closed_ || !window_) return;
     view_->onUpdate();
     showForm();
 }
-
-void KeyboardLearningActivity::setBusyCursor(bool on) { host_.setWaitCursor(on); }
-
-void KeyboardLearningActivity::openActivity(int commandId) {
-    if (commandId == cmd::frame::Verify && !host_.activityAvailable(ActivityTemplateId::Verify)) {
-        host_.postCommand(cmd::course::NextStory);
-        return;
-    }
-    host_.postCommand(commandId);
-}
-
-void KeyboardLearningActivity::showHelpContext(int context) { host_.showHelpContext(context); }
-
-void KeyboardLearningActivity::runPreferences() { host_.runPreferences(); }
-
-bool KeyboardLearningActivity::runDirectAccess(DirectAccessModel& model) {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    DirectAccessDialog dialog(model, screen ? screen->geometry().width() : 1024, host_.dialogParent());
-    return dialog.exec() == QDialog::Accepted;
-}
-
-CMultimediaCtrl* KeyboardLearningActivity::mediaControl() { return media() ? &media()->control() : nullptr; }
 
 QString KeyboardLearningActivity::markOf(int i) const {
     return view_->row(i).matches ? QStringLiteral("n100") : QStringLiteral("n0");

@@ -11,6 +11,7 @@
 
 #include "course/cours_doc.h"
 #include "course/edit_course_view.h"
+#include "course/ui/course_window_frame.h"
 #include "foundation/ui/activity.h"
 
 class QLabel;
@@ -38,7 +39,7 @@ struct EditRowWidgets {
     QLabel* translation = nullptr;
 };
 
-class KeyboardLearningActivity final : public Activity, public CourseFrame, public CommandTarget {
+class KeyboardLearningActivity final : public Activity, public CourseWindowFrame, public CommandTarget {
 public:
     explicit KeyboardLearningActivity(ActivityHost& host);
     ~KeyboardLearningActivity() override;
@@ -54,17 +55,8 @@ public:
     QString initialCaption() const override;
 
     // CourseFrame
-    void setChildCaption(const std::string& caption) override;
-    void setMainCaption(const std::string& caption) override;
-    void clearStatusMessage() override;
     void updateAllViews() override;
     void repaintCourseView() override {}
-    void setBusyCursor(bool on) override;
-    void openActivity(int commandId) override;
-    void showHelpContext(int context) override;
-    void runPreferences() override;
-    bool runDirectAccess(DirectAccessModel& model) override;
-    CMultimediaCtrl* mediaControl() override;
 
     CCoursDoc& document() { return doc_; }
     CEditCourseView& view() { return *view_; }
@@ -75,16 +67,11 @@ public:
 private:
     void showForm();     // the core's page onto the widgets
     void showMark(int i);
-    MediaControlWidget* media() const { return mediaGuard_ ? media_ : nullptr; }
 
-    ActivityHost& host_;
     CCoursDoc doc_;
     std::unique_ptr<CEditCourseView> view_;
-    QMainWindow* window_ = nullptr;
     QToolBar* toolbar_ = nullptr;
     std::array<EditRowWidgets, CEditCourseView::kRows> rows_{};
-    MediaControlWidget* media_ = nullptr;
-    QPointer<QObject> mediaGuard_;
     bool closed_ = false;
     bool started_ = false;
     bool filling_ = false; // the edit lines are being cleared by a page load

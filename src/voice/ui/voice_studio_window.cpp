@@ -40,12 +40,6 @@
 
 namespace lumora {
 
-namespace {
-
-
-
-} // namespace
-
 // The ideogram pane (CChineseSpView): the picture named by "UserRec"/"BmpFile", loaded into the
 // document's picture when the phrase changes, drawn at (10, -10) in the shared zoom.
 class IdeogramPane final : public PictureViewWidget {
