@@ -24,6 +24,7 @@ class ExerciseWindowTest : public QObject {
 private slots:
     void pictureExerciseOnTheSampleCourse();
     void aMissingListingOpensNoGraph();
+    void aFreshStartAsksNothingAndRealTimeStartsAtOnce();
 };
 
 namespace {
@@ -123,6 +124,37 @@ void ExerciseWindowTest::aMissingListingOpensNoGraph() {
     QVERIFY(!dynamic_cast<ScoreGraphActivity*>(p.frame->currentActivity()));
     QVERIFY(!p.prompts->texts.empty());
     QCOMPARE(QString::fromStdString(p.prompts->texts.back()), QStringLiteral("Failed to open document."));
+}
+
+// First use: nothing chosen yet, "Real time job" on by default. Opening the window must not take the
+// language list's own first selection for a choice (which built an empty pool and said "No item to
+// feed your choice !!!" before the learner had done anything); adding a lesson starts at once.
+void ExerciseWindowTest::aFreshStartAsksNothingAndRealTimeStartsAtOnce() {
+    if (!QDir(QStringLiteral(LUMORA_SOURCE_DIR "/content/lessons")).exists()) QSKIP("no sample course sources");
+    Program p;
+    QVERIFY(buildSampleCourse(p));
+    QVERIFY(p.start());
+    p.frame->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(p.frame.get()));
+    p.frame->dispatch(1470);
+    auto* activity = dynamic_cast<ExerciseActivity*>(p.frame->currentActivity());
+    QVERIFY(activity);
+    ExerciseFrame* frame = activity->frame();
+    QTRY_VERIFY(frame->lessonList()->count() > 0);
+    frame->fromList()->setFocus();
+    QTest::qWait(100);
+    QVERIFY2(p.prompts->texts.empty(), p.prompts->texts.empty() ? "" : p.prompts->texts.back().c_str());
+    QCOMPARE(frame->fromList()->currentRow(), static_cast<int>(activity->document().fromLanguage()));
+    QVERIFY(!frame->applyButton()->isVisibleTo(frame));
+    QVERIFY(frame->emptyHint()->isVisibleTo(frame));
+
+    frame->lessonList()->setCurrentRow(0);
+    QTest::mouseClick(frame->addButton(), Qt::LeftButton);
+    QTRY_COMPARE(activity->session()->presented(), 1);
+    QVERIFY(p.prompts->texts.empty());
+    QVERIFY(!frame->emptyHint()->isVisibleTo(frame));
+    QVERIFY(frame->choice(activity->session()->rightSlot())->isVisibleTo(frame));
+    p.frame->hide();
 }
 
 QTEST_MAIN(ExerciseWindowTest)

@@ -474,6 +474,13 @@ QWidget* ExerciseFrame::buildQuestionForm() {
     bottom->addWidget(face_);
     bottom->addWidget(score_, 1);
     v->addLayout(bottom);
+    hint_ = new QLabel(form);
+    hint_->setObjectName(QStringLiteral("ExerciseHint"));
+    hint_->setWordWrap(true);
+    hint_->setAlignment(Qt::AlignCenter);
+    hint_->setMargin(24);
+    hint_->hide();
+    v->addWidget(hint_);
     v->addStretch(1);
     return form;
 }
@@ -639,6 +646,23 @@ void ExerciseFrame::refreshVisibility(bool visible) {
         choices_[k]->setVisible(visible && activity_.session() && !activity_.session()->choices()[k].empty());
     face_->setVisible(visible);
     score_->setVisible(visible);
+    refreshHint();
+}
+
+void ExerciseFrame::refreshHint() {
+    const ExerciseSession* s = activity_.session();
+    const bool idle = s && !s->answersVisible();
+    if (idle && s->finished())
+        hint_->setText(QStringLiteral("Every question has been answered rightly. Choose other lessons at the left, "
+                                      "or another exercise."));
+    else if (idle && kind_ == ExerciseKind::Verify)
+        hint_->setText(QStringLiteral("There is no question to verify in this lesson."));
+    else if (idle)
+        hint_->setText(QStringLiteral("To begin, choose a lesson in the list at the left and press "
+                                      "\"Add to Selected\" (or double-click it). Its words then come here "
+                                      "as questions: choose the right one of five answers with the mouse "
+                                      "or the keys 1 to 5."));
+    hint_->setVisible(idle);
 }
 
 void ExerciseFrame::refreshQuestion() {
@@ -673,6 +697,7 @@ void ExerciseFrame::refreshQuestion() {
     score_->setAccessibleDescription(qs(s->scoreText()));
     face_->setVisible(s->answersVisible());
     score_->setVisible(s->answersVisible());
+    refreshHint();
 }
 
 void ExerciseFrame::openMedia() {

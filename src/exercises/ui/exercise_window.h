@@ -108,6 +108,7 @@ public:
     void initialUpdate(); // the set-up form (or header) from the document
     void refreshQuestion();
     void refreshVisibility(bool visible);
+    void refreshHint();
     void openMedia();
     void closeMedia();
     void openAnswerDialog();
@@ -127,6 +128,8 @@ public:
     QRadioButton* choice(int slot) const { return choices_[static_cast<std::size_t>(slot)]; }
     QToolButton* faceButton() const { return face_; }
     QLabel* scoreLabel() const { return score_; }
+    // What to do next, shown instead of the answers while there is no question to answer.
+    QLabel* emptyHint() const { return hint_; }
     QWidget* mediaPane() const { return mediaPane_; }
     ExercisePictureView* pictureView() const { return picture_; }
     AnswerDialog* answerDialog() const { return dialog_.data(); }
@@ -165,6 +168,7 @@ private:
     std::array<QRadioButton*, 5> choices_{};
     QToolButton* face_ = nullptr;
     QLabel* score_ = nullptr;
+    QLabel* hint_ = nullptr;
     QWidget* mediaPane_ = nullptr;
     QVideoWidget* video_ = nullptr;
     QLabel* still_ = nullptr;
@@ -172,7 +176,9 @@ private:
     std::unique_ptr<QMediaPlayer> player_;
     ExercisePictureView* picture_ = nullptr;
     QPointer<AnswerDialog> dialog_;
-    bool updating_ = false;
+    // True until the initial update: the lists' own first selections (a list taking focus picks
+    // its first row) are not the learner's choices.
+    bool updating_ = true;
     bool paintPending_ = false;
 };
 
