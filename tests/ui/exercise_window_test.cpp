@@ -2,6 +2,8 @@
 // one lesson selected, one right and one wrong answer (the answer dialog closed from the keyboard),
 // the face and the score line, and the score found again in the history and the graph's listing.
 #include <QDialog>
+#include <QDirIterator>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -14,6 +16,7 @@
 #include "exercises/score_history.h"
 #include "exercises/ui/exercise_window.h"
 #include "exercises/ui/score_graph_window.h"
+#include "foundation/ui/media_picture_view.h"
 #include "ui/ui_fixture.h"
 
 using namespace lumora;
@@ -154,6 +157,27 @@ void ExerciseWindowTest::aFreshStartAsksNothingAndRealTimeStartsAtOnce() {
     QVERIFY(p.prompts->texts.empty());
     QVERIFY(!frame->emptyHint()->isVisibleTo(frame));
     QVERIFY(frame->choice(activity->session()->rightSlot())->isVisibleTo(frame));
+    // A lesson's metafile picture is drawn (recorded once from the file), not named; a damaged one
+    // is named.
+    QDirIterator it(p.dir.path() + "/course", {"*.WMF"}, QDir::Files, QDirIterator::Subdirectories);
+    QVERIFY(it.hasNext());
+    MediaPictureView* still = frame->mediaPicture();
+    still->resize(345, 320);
+    still->setFile(it.next().toStdString());
+    QVERIFY(still->hasPicture());
+    const QImage drawn = still->grab().toImage();
+    int inked = 0;
+    for (int y = 0; y < drawn.height(); y += 2)
+        for (int x = 0; x < drawn.width(); x += 2) inked += drawn.pixelColor(x, y) != QColor(192, 192, 192);
+    QVERIFY2(inked > 100, "the picture left the view grey");
+    const QString damaged = p.dir.path() + "/damaged.WMF";
+    QFile f(damaged);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("not a metafile");
+    f.close();
+    still->setFile(damaged.toStdString());
+    QVERIFY(!still->hasPicture());
+    still->grab();
     p.frame->hide();
 }
 

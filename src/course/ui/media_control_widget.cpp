@@ -5,7 +5,6 @@
 
 #include <QAudioOutput>
 #include <QCloseEvent>
-#include <QFile>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -29,7 +28,6 @@
 namespace lumora {
 
 namespace {
-constexpr qint64 kMaxMetafile = 16 << 20;
 
 QString clockText(qint64 ms) {
     const qint64 s = std::max<qint64>(0, ms) / 1000;
@@ -174,21 +172,15 @@ void MediaControlWidget::fillGrey() {
 
 void MediaControlWidget::drawMetafile(const std::string& localPath) {
     if (!painter_) return;
-    QFile file(QString::fromStdString(localPath));
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxMetafile) return;
-    const QByteArray raw = file.readAll();
-    const Bytes bytes(reinterpret_cast<const std::uint8_t*>(raw.constData()),
-                      reinterpret_cast<const std::uint8_t*>(raw.constData()) + raw.size());
-    Metafile mf;
-    if (!parseMetafile(bytes, mf)) return;
-    MetafileDevice device;
-    device.origin = QPointF(0, 0);
-    device.dpiX = logicalDpiX();
-    device.dpiY = logicalDpiY();
-    device.mapMode = 3; // hundredths of a millimetre, y upward, window origin (0, 0)
+    // Read and recorded once per picture, replayed at each paint.
+    if (localPath != recordedPath_) {
+        recordedPath_ = localPath;
+        recorded_ = recordMediaMetafile(localPath);
+    }
+    if (!recorded_) return;
     painter_->save();
     painter_->setClipRect(rect());
-    playMetafile(*painter_, mf, device);
+    painter_->drawPicture(0, 0, recorded_->picture);
     painter_->restore();
 }
 

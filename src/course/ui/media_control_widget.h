@@ -7,6 +7,7 @@
 // its button offers to play it again.
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include <QImage>
@@ -14,6 +15,7 @@
 #include <QWidget>
 
 #include "course/multimedia_ctrl.h"
+#include "foundation/ui/app_context.h"
 
 class QMediaPlayer;
 class QAudioOutput;
@@ -96,6 +98,8 @@ private:
     QSlider* slider_ = nullptr;
     QLabel* time_ = nullptr;
     QPainter* painter_ = nullptr; // set during a paint
+    std::string recordedPath_;                // the metafile last drawn, recorded once
+    std::optional<RecordedPicture> recorded_;
     bool restartAllowed_ = true;
     bool placed_ = false;
     std::function<QRect()> area_;

@@ -13,6 +13,7 @@
 #include <QPolygonF>
 
 #include "course/dib.h"
+#include "course/multimedia_ctrl.h"
 #include "course/ui/content_fonts.h"
 #include "course/ui/dib_image.h"
 #include "foundation/codecs.h"
@@ -428,6 +429,21 @@ void playMetafile(QPainter& painter, const Metafile& metafile, const MetafileDev
     Player player(painter, device);
     player.play(metafile);
     painter.restore();
+}
+
+std::optional<RecordedPicture> recordMediaMetafile(const std::string& localPath) {
+    Metafile mf;
+    if (!loadMetafile(localPath, mf)) return std::nullopt;
+    RecordedPicture out;
+    out.frame = QSizeF(CMultimediaCtrl::kWidth, CMultimediaCtrl::kHeight);
+    QPainter painter(&out.picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setClipRect(QRectF(QPointF(0, 0), out.frame));
+    MetafileDevice device;
+    device.mapMode = 3;
+    playMetafile(painter, mf, device);
+    painter.end();
+    return out;
 }
 
 } // namespace lumora

@@ -4,10 +4,14 @@
 // polygons, rectangles, ellipses, arcs, texts and stretched bitmaps, with saved and restored
 // drawing states. The player starts in a given mapping (the media control uses hundredths of a
 // millimetre, y upward, window origin (0, 0) at the top-left corner of the drawing area).
+#include <optional>
+#include <string>
+
 #include <QPainter>
 #include <QPointF>
 
 #include "course/metafile.h"
+#include "foundation/ui/app_context.h"
 
 namespace lumora {
 
@@ -21,5 +25,10 @@ struct MetafileDevice {
 
 // Plays every record; the painter's state is saved before and restored after.
 void playMetafile(QPainter& painter, const Metafile& metafile, const MetafileDevice& device);
+
+// Reads the metafile file at a local path and records it as the media window draws it (hundredths
+// of a millimetre at 96 dots per inch, y upward from the top-left corner of its drawing area),
+// clipped to that area; nothing when the file cannot be read or is not a metafile.
+std::optional<RecordedPicture> recordMediaMetafile(const std::string& localPath);
 
 } // namespace lumora

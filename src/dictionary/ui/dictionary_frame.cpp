@@ -29,6 +29,7 @@
 #include "foundation/language_table.h"
 #include "foundation/media_settings.h"
 #include "foundation/ui/app_context.h"
+#include "foundation/ui/media_picture_view.h"
 #include "platform/qt_text.h"
 #include "resources/string_table.h"
 #include "resources/ui/icons.h"
@@ -122,9 +123,7 @@ DictionaryMediaWidget::DictionaryMediaWidget(AppContext& context, QWidget* owner
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     video_ = new QVideoWidget(this);
-    still_ = new QLabel(this);
-    still_->setAlignment(Qt::AlignCenter);
-    still_->setStyleSheet(QStringLiteral("background: rgb(192,192,192);"));
+    still_ = new MediaPictureView(context_, this);
     layout->addWidget(video_);
     layout->addWidget(still_);
     still_->hide();
@@ -160,7 +159,9 @@ void DictionaryMediaWidget::setVisible(bool visible) {
         still_->setVisible(!isVideo);
         if (!isVideo) {
             if (player_) player_->stop();
-            still_->setText(QFileInfo(qs(media.mediaName(MediaSettings::kDictionary))).fileName());
+            const std::string name = media.mediaName(MediaSettings::kDictionary);
+            still_->setFile(!name.empty() && context_.files.exists(name) ? context_.files.resolve(name).string()
+                                                                          : std::string());
         }
         if (QWidget* owner = parentWidget()) {
             const QPoint topRight = owner->mapToGlobal(QPoint(owner->width() - width() - 40, 100));

@@ -33,6 +33,8 @@ class QVideoWidget;
 
 namespace lumora {
 
+class MediaPictureView;
+
 // The result lines as a list model: a row's text is made when the view asks for it, so 120,000
 // lines cost nothing until they are scrolled to.
 class DictionaryResultModel final : public QAbstractListModel {
@@ -86,7 +88,7 @@ private:
     std::unique_ptr<QAudioOutput> audio_;
     std::unique_ptr<QMediaPlayer> player_;
     QVideoWidget* video_ = nullptr;
-    QLabel* still_ = nullptr;
+    MediaPictureView* still_ = nullptr;
     QString opened_;
 };
 

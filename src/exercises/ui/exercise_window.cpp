@@ -35,6 +35,7 @@
 #include "foundation/language_table.h"
 #include "foundation/media_settings.h"
 #include "foundation/ui/app_context.h"
+#include "foundation/ui/media_picture_view.h"
 #include "resources/string_table.h"
 #include "resources/ui/icons.h"
 
@@ -492,10 +493,8 @@ QWidget* ExerciseFrame::buildMediaPane() {
     v->setContentsMargins(0, 0, 0, 0);
     video_ = new QVideoWidget(mediaPane_);
     video_->setMinimumSize(240, 180);
-    still_ = new QLabel(mediaPane_);
-    still_->setAlignment(Qt::AlignCenter);
+    still_ = new MediaPictureView(host_.context(), mediaPane_);
     still_->setMinimumSize(240, 180);
-    still_->setStyleSheet(QStringLiteral("background: rgb(192,192,192);"));
     v->addWidget(video_);
     v->addWidget(still_);
     return mediaPane_;
@@ -720,7 +719,7 @@ void ExerciseFrame::openMedia() {
         player_->play();
     } else {
         if (player_) player_->stop();
-        still_->setText(QFileInfo(qs(c.files.resolve(name).string())).fileName());
+        still_->setFile(c.files.resolve(name).string());
     }
     mediaPane_->show();
 }

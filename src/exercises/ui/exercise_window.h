@@ -28,6 +28,8 @@ class QVideoWidget;
 
 namespace lumora {
 
+class MediaPictureView;
+
 // The ideogram picture of the question ("Acquis"/"Simplify" or "Traditional" as the document's
 // ideogram set says).
 class ExercisePictureView final : public QWidget {
@@ -131,6 +133,7 @@ public:
     // What to do next, shown instead of the answers while there is no question to answer.
     QLabel* emptyHint() const { return hint_; }
     QWidget* mediaPane() const { return mediaPane_; }
+    MediaPictureView* mediaPicture() const { return still_; }
     ExercisePictureView* pictureView() const { return picture_; }
     AnswerDialog* answerDialog() const { return dialog_.data(); }
 
@@ -171,7 +174,7 @@ private:
     QLabel* hint_ = nullptr;
     QWidget* mediaPane_ = nullptr;
     QVideoWidget* video_ = nullptr;
-    QLabel* still_ = nullptr;
+    MediaPictureView* still_ = nullptr;
     std::unique_ptr<QAudioOutput> audio_;
     std::unique_ptr<QMediaPlayer> player_;
     ExercisePictureView* picture_ = nullptr;

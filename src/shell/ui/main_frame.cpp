@@ -16,6 +16,7 @@
 #include <QToolBar>
 #include <QWhatsThis>
 
+#include "course/ui/metafile_painter.h"
 #include "foundation/app_settings.h"
 #include "foundation/codecs.h"
 #include "foundation/frame_commands.h"
@@ -85,6 +86,8 @@ CMainFrame::CMainFrame(AppContext& context)
       commands_(context.store, *this, context.prompts(), context.help(), context.web()) {
     setObjectName(QStringLiteral("CMainFrame"));
     setWindowIcon(icons::applicationIcon());
+    // The exercises and the dictionary show a phrase's still picture with the course's player.
+    context_.setMetafileRecorder(&recordMediaMetafile);
     mdi_ = new QMdiArea(this);
     mdi_->setViewMode(QMdiArea::SubWindowView);
     mdi_->setBackground(QColor(0x8A, 0x95, 0x9E));
