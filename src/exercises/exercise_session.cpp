@@ -204,13 +204,14 @@ void ExerciseSession::drawChoices() {
     rightSlot_ = s_.random.next() % 5;
     slots_[static_cast<std::size_t>(rightSlot_)] = answer;
 
-    LanguageId from = 0, to = 5;
+    // The wrong answers come from the dictionary of the pair the pool was built from: the window's.
+    // (The kind's stored "From"/"To" are not always that pair: the translation window does not store
+    // its languages until one is chosen or it closes, so a first run found no dictionary for the
+    // stored defaults and drew no answers at all.)
+    LanguageId from = doc_.fromLanguage(), to = doc_.toLanguage();
     if (kind_ == ExerciseKind::Verify) {
         from = S::kVerifyFrom.read(s_.store);
         to = S::kVerifyTo.read(s_.store);
-    } else {
-        from = S::kKindFrom.read(s_.store, section());
-        to = S::kKindTo.read(s_.store, section());
     }
     const std::string dictionary = dictionaryFile(s_.locator, from, to);
     if (dictionary.empty() || !loadDictionary(dictionary)) {

@@ -355,6 +355,29 @@ TEST(ExerciseSession, TheDistractorDrawEndsOnASmallDictionary) {
     EXPECT_EQ(f.views.count("dialog"), 0);
 }
 
+TEST(ExerciseSession, AFirstTranslationRunDrawsItsAnswersFromTheWindowsPair) {
+    // Nothing stored yet: the window opens on Mandarin Chinese to French and stores no language
+    // until the learner picks one; its wrong answers still come from that pair's dictionary.
+    ExerciseContent f;
+    f.addSimpleLesson("L1", 1);
+    std::vector<DictEntrySpec> entries{{.target = "un", .lesson = "L1", .mandarinSource = "yi"}};
+    for (int i = 0; i < 8; ++i)
+        entries.push_back({.target = "autre" + std::to_string(i), .lesson = "X", .mandarinSource = "m"});
+    f.dictionary("MAFF", entries);
+    CExTranslDoc doc = f.doc(6);
+    ASSERT_EQ(doc.fromLanguage(), 18);
+    ASSERT_EQ(doc.toLanguage(), 5);
+    ASSERT_FALSE(f.store.contains("ExTranslate", "From"));
+    ASSERT_EQ(buildPool(f.locator, f.catalogue, ExerciseKind::Translation, 18, 5, selected({{"One", 0}})), 1u);
+    ExerciseRandom random;
+    ExerciseSession s(f.services(random), f.views, doc, ExerciseKind::Translation);
+    s.start();
+    s.paint();
+    EXPECT_TRUE(f.prompts.asked.empty());
+    EXPECT_EQ(s.choices()[static_cast<std::size_t>(s.rightSlot())], " un ");
+    for (const std::string& c : s.choices()) EXPECT_FALSE(c.empty());
+}
+
 TEST(ExerciseSession, AMissingDictionaryForTheChoicesKeepsTheButtons) {
     TranslationRun run(3);
     const auto before = run.session->choices();
