@@ -51,6 +51,12 @@ ScoreGraphPicture scoreGraphPicture(const SettingsStore& store, const FileAccess
     return pic;
 }
 
+double scoreGraphPrintFit(int zoom, double pageWidthCm, double pageHeightCm) {
+    if (zoom <= 0 || !(pageWidthCm > 0) || !(pageHeightCm > 0)) return 0;
+    const double widthCm = kScoreGraphDrawnWidth * zoom / 10000.0, heightCm = kScoreGraphDrawnHeight * zoom / 10000.0;
+    return std::min({1.0, pageWidthCm / widthCm, pageHeightCm / heightCm});
+}
+
 ScoreGraphZoom::ScoreGraphZoom() {
     for (const auto& [id, zoom] : {std::pair{4001, 50}, {4002, 75}, {4004, 100}, {4006, 200}}) {
         const int z = zoom;

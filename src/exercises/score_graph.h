@@ -49,6 +49,16 @@ constexpr ScoreGraphColour kCurrentColour{-1, -1, -1};
 // any other value: frame and grid without a curve or title).
 ScoreGraphPicture scoreGraphPicture(const SettingsStore& store, const FileAccess& files);
 
+// What the drawing covers, in units from (0, 0): the axes end at x 3200, the title's line ends
+// below y 2300.
+constexpr int kScoreGraphDrawnWidth = 3250;
+constexpr int kScoreGraphDrawnHeight = 2320;
+
+// The factor (at most 1) by which a printout at `zoom` shrinks so the whole drawing fits a page
+// area of the given size in centimetres (at zoom 100 the drawing is 32.5 x 23.2 cm, wider than a
+// landscape A4 page); 1 when it fits. Nothing fits a page without area: 0.
+double scoreGraphPrintFit(int zoom, double pageWidthCm, double pageHeightCm);
+
 // Zoom commands: 4001 50 %, 4002 75 %, 4004 100 %, 4006 200 %, each checked while current.
 class ScoreGraphZoom : public CommandTarget {
 public:

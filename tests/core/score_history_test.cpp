@@ -189,6 +189,25 @@ TEST(ScoreGraph, DrawsTheFrameGridLabelsCurveAndTitle) {
     EXPECT_EQ(scoreGraphPicture(h.store, h.files).texts.back().text, "");
 }
 
+TEST(ScoreGraph, APrintoutShrinksOnlyWhenTheDrawingIsLargerThanThePage) {
+    // Landscape A4 with 1 cm margins is 27.7 x 19 cm; the drawing is 32.5 x 23.2 cm at zoom 100.
+    struct Case {
+        int zoom;
+        double w, h, fit;
+    };
+    for (const Case c : {Case{50, 27.7, 19.0, 1.0}, Case{75, 27.7, 19.0, 1.0}, Case{100, 27.7, 19.0, 19.0 / 23.2},
+                         Case{200, 27.7, 19.0, 19.0 / 46.4}, Case{100, 40.0, 30.0, 1.0}, Case{100, 30.0, 40.0, 30.0 / 32.5},
+                         Case{100, 0.0, 19.0, 0.0}}) {
+        SCOPED_TRACE(c.zoom);
+        const double fit = scoreGraphPrintFit(c.zoom, c.w, c.h);
+        EXPECT_NEAR(fit, c.fit, 1e-9);
+        if (fit > 0) {
+            EXPECT_LE(kScoreGraphDrawnWidth * c.zoom / 10000.0 * fit, c.w + 1e-9);
+            EXPECT_LE(kScoreGraphDrawnHeight * c.zoom / 10000.0 * fit, c.h + 1e-9);
+        }
+    }
+}
+
 TEST(ScoreGraph, ZoomCommandsScaleTheViewportAndScrollRange) {
     ScoreGraphZoom zoom;
     EXPECT_TRUE(zoom.commandState(4004)->checked);

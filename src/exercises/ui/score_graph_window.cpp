@@ -250,12 +250,14 @@ void ScoreGraphActivity::print(QPrinter& printer) const {
         return;
     }
     QPainter p(&printer);
-    // The printer's own pixels per centimetre: at zoom 100 a unit is 1/100 cm on paper.
+    // The printer's own pixels per centimetre: a unit is 1/100 cm on paper at zoom 100, unless the
+    // drawing at the chosen zoom is larger than the page; then it shrinks to fit.
     const QPageLayout layout = printer.pageLayout();
     const QRectF px = layout.paintRectPixels(printer.resolution());
     const QRectF mm = layout.paintRect(QPageLayout::Millimeter);
-    if (mm.width() <= 0 || mm.height() <= 0) return;
-    graph_->render(p, px.width() * 10 / mm.width(), px.height() * 10 / mm.height());
+    const double fit = scoreGraphPrintFit(zoom_.zoom(), mm.width() / 10, mm.height() / 10);
+    if (fit <= 0) return;
+    graph_->render(p, fit * px.width() * 10 / mm.width(), fit * px.height() * 10 / mm.height());
 }
 
 void ScoreGraphActivity::printNow() {
