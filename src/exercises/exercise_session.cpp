@@ -82,6 +82,9 @@ void ExerciseSession::start() {
 }
 
 bool ExerciseSession::startVerify() {
+    // The run is labelled with the lesson it verifies, the one current now: at its end the course
+    // has already moved on to the next lesson, whose title the history would otherwise show.
+    verifiedLesson_ = AppSettings::kLesson.read(s_.store, s_.catalogue.positionSection());
     const std::size_t count =
         buildVerifyPool(s_.store, s_.locator, s_.catalogue, doc_.fromLanguage(), doc_.toLanguage());
     if (count == 0) {
@@ -361,7 +364,8 @@ void ExerciseSession::close() {
     std::string label;
     int pool = 0;
     if (kind_ == ExerciseKind::Verify) {
-        const int lesson = AppSettings::kLesson.read(s_.store, s_.catalogue.positionSection());
+        const int lesson = verifiedLesson_ >= 0 ? verifiedLesson_
+                                                : AppSettings::kLesson.read(s_.store, s_.catalogue.positionSection());
         label = "\t" + s_.catalogue.title(lesson, 0) + "\n\n";
         pool = countField_;
     } else {

@@ -136,6 +136,7 @@ private:
     int presented_ = 0;
     int good_ = 0;
     int countField_ = 0;
+    int verifiedLesson_ = -1; // the verify exercise's lesson, as it opened
     std::array<std::string, 5> slots_{}; // the texts as drawn (the right one with its blanks)
     std::array<std::string, 5> shown_{}; // the button texts
     std::string questionText_;

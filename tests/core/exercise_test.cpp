@@ -444,7 +444,8 @@ TEST(VerifyExercise, OneQuestionAnsweredRightMovesToTheNextLesson) {
     ASSERT_TRUE(history);
     const auto records = parseScoreHistory(*history);
     ASSERT_EQ(records.size(), 30u);
-    EXPECT_EQ(records[29].label, "\tTitle L2\n\n"); // the lesson read when the form closes
+    // The lesson verified, not the one the course moved on to before the window closed.
+    EXPECT_EQ(records[29].label, "\tTitle L1\n\n");
     EXPECT_EQ(records[29].pool, 8);
     EXPECT_EQ(records[29].good, 1);
     EXPECT_EQ(records[29].answered, 0);
@@ -469,6 +470,7 @@ TEST(VerifyExercise, ALessonWithoutEntriesMovesOnWithAZeroScore) {
     }
     const auto records = parseScoreHistory(*f.files.readAll(exerciseFiles(f.store, ExerciseKind::Verify).history));
     ASSERT_EQ(records.size(), 30u);
+    EXPECT_EQ(records[29].label, "\tTitle L2\n\n"); // the lesson that had nothing to verify
     EXPECT_EQ(records[29].good, 0);
     EXPECT_EQ(records[29].answered, -1);
     EXPECT_EQ(scoreRate(records[29]), 0);

@@ -113,6 +113,9 @@ void ExerciseWindowTest::pictureExerciseOnTheSampleCourse() {
     QCOMPARE(graph->graph()->picture().curve.size(), std::size_t(30));
     QCOMPARE(graph->graph()->picture().curve.back().y, 2050 - 20 * 50);
     QVERIFY(QString::fromStdString(graph->graph()->picture().curve.back().tip).endsWith(QStringLiteral("50 %")));
+    // The newest score is in view without scrolling.
+    const ScoreGraphPoint& newest = graph->graph()->picture().curve.back();
+    QTRY_VERIFY(graph->graph()->visibleRegion().boundingRect().contains(graph->graph()->devicePoint(newest.x, newest.y)));
     p.frame->dispatch(4006);
     QVERIFY(p.frame->action(4006)->isChecked());
     // The main frame is destroyed hidden: destroying it while shown runs its toolbar's visibility

@@ -1,5 +1,7 @@
 #include "exercises/ui/score_graph_window.h"
 
+#include <cmath>
+
 #include <QApplication>
 #include <QFile>
 #include <QTextDocument>
@@ -16,6 +18,7 @@
 #include <QPrinter>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QToolTip>
 
@@ -144,6 +147,11 @@ void CScoreGraphicView::paintEvent(QPaintEvent*) {
     render(p, pxPerCmX(), pxPerCmY());
 }
 
+QPoint CScoreGraphicView::devicePoint(int x, int y) const {
+    const double kx = zoom_.zoom() * pxPerCmX() / 10000.0, ky = zoom_.zoom() * pxPerCmY() / 10000.0;
+    return {static_cast<int>(std::lround(x * kx)), static_cast<int>(std::lround(y * ky))};
+}
+
 QString CScoreGraphicView::tipAt(const QPoint& at) const {
     const double kx = zoom_.zoom() * pxPerCmX() / 10000.0, ky = zoom_.zoom() * pxPerCmY() / 10000.0;
     for (const ScoreGraphPoint& g : picture_.curve) {
@@ -221,6 +229,17 @@ QWidget* ScoreGraphActivity::widget() {
     };
     graph_->reload();
     graph_->resize(graph_->sizeHint());
+    // The newest scores are at the right end of the curve: until the learner scrolls, the pane keeps
+    // the last point in view (the drawing is wider than half a screen at zoom 100).
+    auto showNewest = [this, scroll] {
+        if (!graph_ || !followNewest_ || graph_->picture().curve.empty()) return;
+        const ScoreGraphPoint& last = graph_->picture().curve.back();
+        const QPoint at = graph_->devicePoint(last.x, last.y);
+        scroll->ensureVisible(at.x(), at.y(), 80, 40);
+    };
+    QObject::connect(scroll->horizontalScrollBar(), &QScrollBar::rangeChanged, scroll, showNewest);
+    for (QScrollBar* bar : {scroll->horizontalScrollBar(), scroll->verticalScrollBar()})
+        QObject::connect(bar, &QAbstractSlider::actionTriggered, scroll, [this] { followNewest_ = false; });
     host_.context().store.writeString("Debug", "CScoreGraphicView", "");
     graph_->setFocusPolicy(Qt::ClickFocus);
     listing_->onActivated = [this] { listingActive_ = true; };

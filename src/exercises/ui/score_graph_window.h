@@ -36,6 +36,8 @@ public:
     void render(QPainter& p, double pxPerCmX, double pxPerCmY) const;
     // The tooltip text at a point of the widget (empty away from the curve).
     QString tipAt(const QPoint& at) const;
+    // Where a point in units lies on the pane, in pixels.
+    QPoint devicePoint(int x, int y) const;
     QSize sizeHint() const override;
     std::function<void()> onActivated; // the learner clicked the pane
 
@@ -74,6 +76,7 @@ private:
     ScoreGraphZoom zoom_;
     QString text_;
     bool listingActive_ = false; // the pane last given the focus; the graph at first
+    bool followNewest_ = true;   // the graph pane keeps the newest score in view until scrolled
     QPointer<QWidget> frame_;
     CPadView* listing_ = nullptr;
     CScoreGraphicView* graph_ = nullptr;
