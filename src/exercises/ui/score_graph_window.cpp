@@ -1,5 +1,6 @@
 #include "exercises/ui/score_graph_window.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <QApplication>
@@ -234,10 +235,17 @@ QWidget* ScoreGraphActivity::widget() {
     auto showNewest = [this, scroll] {
         if (!graph_ || !followNewest_ || graph_->picture().curve.empty()) return;
         const ScoreGraphPoint& last = graph_->picture().curve.back();
+        // As little scrolled as shows it with a margin, so the window's growth never leaves the
+        // drawing off to one side.
         const QPoint at = graph_->devicePoint(last.x, last.y);
-        scroll->ensureVisible(at.x(), at.y(), 80, 40);
+        const QSize view = scroll->viewport()->size();
+        QScrollBar* h = scroll->horizontalScrollBar();
+        QScrollBar* v = scroll->verticalScrollBar();
+        h->setValue(std::clamp(at.x() + 24 - view.width(), 0, h->maximum()));
+        v->setValue(std::clamp(at.y() + 40 - view.height(), 0, v->maximum()));
     };
     QObject::connect(scroll->horizontalScrollBar(), &QScrollBar::rangeChanged, scroll, showNewest);
+    QObject::connect(scroll->verticalScrollBar(), &QScrollBar::rangeChanged, scroll, showNewest);
     for (QScrollBar* bar : {scroll->horizontalScrollBar(), scroll->verticalScrollBar()})
         QObject::connect(bar, &QAbstractSlider::actionTriggered, scroll, [this] { followNewest_ = false; });
     host_.context().store.writeString("Debug", "CScoreGraphicView", "");
