@@ -1,5 +1,7 @@
 #include "exercises/ui/exercise_window.h"
 
+#include <algorithm>
+
 #include <QAccessible>
 #include <QAudioOutput>
 #include <QCheckBox>
@@ -17,6 +19,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QSplitter>
 #include <QTimer>
@@ -74,7 +78,7 @@ ExercisePictureView::ExercisePictureView(AppContext& context, const CExTranslDoc
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::white);
     setPalette(pal);
-    setMinimumHeight(compactScreen() ? 80 : 120);
+    setMinimumHeight(compactScreen() ? 56 : 120);
 }
 
 void ExercisePictureView::reload() {
@@ -284,8 +288,23 @@ ExerciseFrame::ExerciseFrame(ActivityHost& host, ExerciseActivity& activity, Exe
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     auto* split = new QSplitter(Qt::Horizontal, this);
-    split->addWidget(kind == ExerciseKind::Verify ? buildHeader() : buildSetupForm());
+    if (kind == ExerciseKind::Verify) {
+        split->addWidget(buildHeader());
+    } else {
+        // The set-up form scrolls when the window is lower than the form (screens 480 lines high).
+        auto* scroll = new QScrollArea(split);
+        scroll->setFrameShape(QFrame::NoFrame);
+        scroll->setWidgetResizable(true);
+        scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        QWidget* form = buildSetupForm();
+        scroll->setWidget(form);
+        scroll->setMinimumWidth(std::max(form->minimumWidth(), form->minimumSizeHint().width()) +
+                                scroll->verticalScrollBar()->sizeHint().width());
+        split->addWidget(scroll);
+    }
     auto* right = new QSplitter(Qt::Vertical, split);
+    // No pane is squeezed below what it needs: the answers stay readable when the media appears.
+    right->setChildrenCollapsible(false);
     right->addWidget(buildQuestionForm());
     right->addWidget(buildMediaPane());
     picture_ = new ExercisePictureView(host.context(), activity.document(), right);
@@ -326,7 +345,7 @@ QFont ExerciseFrame::languageFont(LanguageId id) const {
     QFont font(qs(f.face));
     font.setFamilies({qs(f.face), QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans CJK SC"),
                       QStringLiteral("Noto Sans"), QStringLiteral("Khmer OS"), QStringLiteral("Loma")});
-    font.setPixelSize(std::max(14, f.height * 2 / 3));
+    font.setPixelSize(compactScreen() ? std::clamp(f.height / 2, 13, 16) : std::max(14, f.height * 2 / 3));
     return font;
 }
 
@@ -356,7 +375,8 @@ QWidget* ExerciseFrame::buildSetupForm() {
     auto makeFlagRow = [&](QToolButton*& flag, QLabel*& name, const char* placeholder) {
         auto* row = new QHBoxLayout;
         flag = new QToolButton(form);
-        flag->setIconSize(QSize(icons::kFlagWidth, icons::kFlagHeight));
+        flag->setIconSize(compactScreen() ? QSize(icons::kFlagWidth / 2, icons::kFlagHeight / 2)
+                                          : QSize(icons::kFlagWidth, icons::kFlagHeight));
         flag->setAutoRaise(true);
         flag->setFocusPolicy(Qt::NoFocus);
         name = new QLabel(QLatin1String(placeholder), form);
@@ -463,7 +483,8 @@ QWidget* ExerciseFrame::buildQuestionForm() {
     face_->setObjectName(QStringLiteral("13016"));
     face_->setAutoRaise(true);
     face_->setFocusPolicy(Qt::NoFocus);
-    face_->setIconSize(icons::namedPictureSize(QStringLiteral("N0")));
+    face_->setIconSize(compactScreen() ? icons::namedPictureSize(QStringLiteral("N0")) / 2
+                                       : icons::namedPictureSize(QStringLiteral("N0")));
     face_->setIcon(QIcon(icons::namedPixmap(QStringLiteral("N0"), devicePixelRatioF())));
     face_->setProperty("face", QStringLiteral("N0"));
     face_->setAccessibleName(QStringLiteral("Face"));
@@ -492,9 +513,10 @@ QWidget* ExerciseFrame::buildMediaPane() {
     auto* v = new QVBoxLayout(mediaPane_);
     v->setContentsMargins(0, 0, 0, 0);
     video_ = new QVideoWidget(mediaPane_);
-    video_->setMinimumSize(240, 180);
+    const QSize least = compactScreen() ? QSize(160, 100) : QSize(240, 180);
+    video_->setMinimumSize(least);
     still_ = new MediaPictureView(host_.context(), mediaPane_);
-    still_->setMinimumSize(240, 180);
+    still_->setMinimumSize(least);
     v->addWidget(video_);
     v->addWidget(still_);
     return mediaPane_;
