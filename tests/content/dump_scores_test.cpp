@@ -6,6 +6,7 @@
 #include "core/test_support.h"
 #include "exercises/question_pool.h"
 #include "exercises/score_history.h"
+#include "foundation/codecs.h"
 
 using namespace lumora;
 
@@ -29,12 +30,21 @@ TEST(LearnerFileDumps, ScoresAndPoolsAsJson) {
     const Bytes item = serializeExerciseItem({"un chat", "mao", "S1", "V1", "L01", "P1"});
     test::writeFile(tmp.path() / "EX8GB.DAT", item);
     std::ostringstream pool;
-    ASSERT_EQ(content::dumpPool((tmp.path() / "EX8GB.DAT").string(), pool, err), 0);
+    ASSERT_EQ(content::dumpPool((tmp.path() / "EX8GB.DAT").string(), 5, 0, pool, err), 0);
     EXPECT_EQ(pool.str(), "{\"items\":[\n{\"from\":\"un chat\",\"to\":\"mao\",\"sound\":\"S1\",\"media\":\"V1\","
                           "\"lesson\":\"L01\",\"picture\":\"P1\"}\n]}\n");
 
+    // Each side with its language's codec: pinyin from Mandarin Chinese (18), French to (5).
+    const auto pinyin = encodeText("n\u01D0 h\u01CEo", FontEncoding::Pinying);
+    ASSERT_TRUE(pinyin);
+    test::writeFile(tmp.path() / "EX4GB.DAT", serializeExerciseItem({*pinyin, "caf\xE9", "", "", "L01", ""}));
+    std::ostringstream mandarin;
+    ASSERT_EQ(content::dumpPool((tmp.path() / "EX4GB.DAT").string(), 18, 5, mandarin, err), 0);
+    EXPECT_NE(mandarin.str().find("\"from\":\"n\u01D0 h\u01CEo\",\"to\":\"caf\u00E9\""), std::string::npos)
+        << mandarin.str();
+
     std::ostringstream none;
-    ASSERT_EQ(content::dumpPool((tmp.path() / "missing.DAT").string(), none, err), 0);
+    ASSERT_EQ(content::dumpPool((tmp.path() / "missing.DAT").string(), 0, 0, none, err), 0);
     EXPECT_EQ(none.str(), "{\"items\":[]}\n");
     EXPECT_EQ(err.str(), "");
 }

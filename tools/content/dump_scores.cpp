@@ -55,14 +55,17 @@ int dumpScores(const std::string& path, std::ostream& out, std::ostream& err) {
     return 0;
 }
 
-int dumpPool(const std::string& path, std::ostream& out, std::ostream& err) {
+int dumpPool(const std::string& path, int fromLanguage, int toLanguage, std::ostream& out, std::ostream& err) {
+    auto side = [](const std::string& bytes, int language) {
+        return jsonString(decodeText(bytes, encodingForLanguage(language)));
+    };
     Bytes data;
     if (!readLearnerFile(path, data, err)) return 1;
     const std::size_t count = data.size() / ExerciseItemLayout::kRecordSize;
     out << "{\"items\":[";
     for (std::size_t i = 0; i < count; ++i) {
         const ExerciseItem item = parseExerciseItem(data.data() + i * ExerciseItemLayout::kRecordSize);
-        out << (i ? ",\n" : "\n") << "{\"from\":" << west(item.from) << ",\"to\":" << west(item.to)
+        out << (i ? ",\n" : "\n") << "{\"from\":" << side(item.from, fromLanguage) << ",\"to\":" << side(item.to, toLanguage)
             << ",\"sound\":" << west(item.sound) << ",\"media\":" << west(item.media)
             << ",\"lesson\":" << west(item.lesson) << ",\"picture\":" << west(item.picture) << "}";
     }

@@ -11,6 +11,8 @@ namespace lumora::content {
 int dumpScores(const std::string& path, std::ostream& out, std::ostream& err);
 // {"items":[{"from":...,"to":...,"sound":...,"media":...,"lesson":...,"picture":...}, ...]}: a
 // question pool. Texts are shown as Western text (the pool does not say its languages).
-int dumpPool(const std::string& path, std::ostream& out, std::ostream& err);
+// The from side is decoded with the From language's codec, the to side with the To language's
+// (a pool does not say its languages: the exercise's settings section does).
+int dumpPool(const std::string& path, int fromLanguage, int toLanguage, std::ostream& out, std::ostream& err);
 
 } // namespace lumora::content

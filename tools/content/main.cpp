@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,7 +22,8 @@ constexpr const char* kUsage = "usage:\n"
                                "  lumora-content check ROOT\n"
                                "  lumora-content dump catalogue|lesson|dictionary FILE [--raw]\n"
                                "  lumora-content dump wave|bitmap|metafile FILE\n"
-                               "  lumora-content dump scores|pool FILE\n"
+                               "  lumora-content dump scores FILE\n"
+                               "  lumora-content dump pool FILE [--from ID] [--to ID]\n"
                                "  lumora-content search FILE KEY [--mode start|contain|end] [--from ID] [--to ID]\n"
                                "                        [--ignore-tones] [--raw]\n";
 
@@ -34,9 +36,15 @@ int usage(const std::string& why) {
 int dump(const std::vector<std::string>& args) {
     // Options may stand before or after the kind and the file.
     bool raw = false;
+    std::optional<int> from, to;
     std::vector<std::string> positional;
-    for (const std::string& a : args) {
-        if (a == "--raw")
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--from" || a == "--to") {
+            const std::optional<int> id = i + 1 < args.size() ? lumora::content::parseLanguageId(args[++i]) : std::nullopt;
+            if (!id) return usage(a + " takes a language id from 0 to 20");
+            (a == "--from" ? from : to) = id;
+        } else if (a == "--raw")
             raw = true;
         else if (a.rfind("--", 0) == 0)
             return usage("unknown option " + a);
@@ -47,6 +55,7 @@ int dump(const std::vector<std::string>& args) {
     if (positional.size() > 2) return usage("dump takes one kind and one file");
     const std::string& kind = positional[0];
     const std::string& file = positional[1];
+    if ((from || to) && kind != "pool") return usage("--from and --to apply to pool dumps");
     if (kind == "catalogue") return lumora::content::dumpCatalogue(file, raw, std::cout, std::cerr);
     if (kind == "lesson") return lumora::content::dumpLesson(file, raw, std::cout, std::cerr);
     if (kind == "dictionary") return lumora::content::dumpDictionary(file, raw, std::cout, std::cerr);
@@ -55,7 +64,7 @@ int dump(const std::vector<std::string>& args) {
     if (kind == "bitmap") return lumora::content::dumpBitmap(file, std::cout, std::cerr);
     if (kind == "metafile") return lumora::content::dumpMetafile(file, std::cout, std::cerr);
     if (kind == "scores") return lumora::content::dumpScores(file, std::cout, std::cerr);
-    if (kind == "pool") return lumora::content::dumpPool(file, std::cout, std::cerr);
+    if (kind == "pool") return lumora::content::dumpPool(file, from.value_or(0), to.value_or(0), std::cout, std::cerr);
     return usage("unknown dump kind " + kind);
 }
 

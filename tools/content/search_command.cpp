@@ -9,15 +9,13 @@
 
 namespace lumora::content {
 
-namespace {
-std::optional<int> languageArg(const std::string& text) {
+std::optional<int> parseLanguageId(const std::string& text) {
     int value = -1;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (ec != std::errc() || end != text.data() + text.size() || value < 0 || value >= kLanguageCount)
         return std::nullopt;
     return value;
 }
-} // namespace
 
 int searchCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     SearchQuery query;
@@ -43,7 +41,7 @@ int searchCommand(const std::vector<std::string>& args, std::ostream& out, std::
                 return 2;
             }
         } else if (a == "--from" || a == "--to") {
-            const std::optional<int> id = languageArg(args[++i]);
+            const std::optional<int> id = parseLanguageId(args[++i]);
             if (!id) {
                 err << "lumora-content: " << a << " takes a language id from 0 to 20\n";
                 return 2;
