@@ -28,6 +28,7 @@ private slots:
     void pictureExerciseOnTheSampleCourse();
     void aMissingListingOpensNoGraph();
     void aFreshStartAsksNothingAndRealTimeStartsAtOnce();
+    void aRefusedToLanguageSaysWhyInTheStatusBar();
 };
 
 namespace {
@@ -181,6 +182,39 @@ void ExerciseWindowTest::aFreshStartAsksNothingAndRealTimeStartsAtOnce() {
     still->setFile(damaged.toStdString());
     QVERIFY(!still->hasPicture());
     still->grab();
+    p.frame->hide();
+}
+
+// The To list refuses the From language and a pair without a dictionary without a box: the list
+// goes back and the status bar says why.
+void ExerciseWindowTest::aRefusedToLanguageSaysWhyInTheStatusBar() {
+    if (!QDir(QStringLiteral(LUMORA_SOURCE_DIR "/content/lessons")).exists()) QSKIP("no sample course sources");
+    Program p;
+    QVERIFY(buildSampleCourse(p));
+    QVERIFY(p.start());
+    p.store->writeInt("ExTranslate", "Refresh", 0); // an accepted language builds nothing at once
+    p.frame->dispatch(1480);
+    auto* activity = dynamic_cast<ExerciseActivity*>(p.frame->currentActivity());
+    QVERIFY(activity);
+    ExerciseFrame* frame = activity->frame();
+    QTRY_VERIFY(frame->lessonList()->count() > 0);
+    auto* status = p.frame->findChild<QLabel*>(QStringLiteral("activityStatus"));
+    QVERIFY(status);
+    const LanguageId from = activity->document().fromLanguage(), to = activity->document().toLanguage();
+    QCOMPARE(from, LanguageId(18));
+    frame->toList()->setCurrentRow(from);
+    QCOMPARE(activity->document().toLanguage(), to);
+    QCOMPARE(frame->toList()->currentRow(), static_cast<int>(to));
+    QVERIFY(status->isVisibleTo(p.frame.get()));
+    QVERIFY2(status->text().contains(QStringLiteral("must differ")), qPrintable(status->text()));
+    QVERIFY(QFile::remove(p.dir.path() + "/course/DATA/WIN32/MATH.DIC"));
+    frame->toList()->setCurrentRow(15); // Thai, whose Mandarin-Thai dictionary is gone
+    QCOMPARE(activity->document().toLanguage(), to);
+    QVERIFY2(status->text().contains(QStringLiteral("no dictionary")), qPrintable(status->text()));
+    frame->toList()->setCurrentRow(0); // English (US): Mandarin-English exists
+    QCOMPARE(activity->document().toLanguage(), LanguageId(0));
+    QVERIFY(!status->isVisibleTo(p.frame.get()));
+    QVERIFY(p.prompts->texts.empty());
     p.frame->hide();
 }
 

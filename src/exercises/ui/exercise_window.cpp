@@ -240,6 +240,7 @@ void ExerciseActivity::activated() {
 void ExerciseActivity::closing() {
     if (closed_) return;
     closed_ = true;
+    host_.showStatusMessage(""); // a refused To language's reason goes with the window
     runner_.cancel();
     if (frame_) frame_->closeMedia();
     if (session_) session_->close(); // the score goes to the history, whichever way the window closes
@@ -597,6 +598,18 @@ void ExerciseFrame::languageChosen(bool from, int row) {
         if (toList_) toList_->setCurrentRow(doc.toLanguage());
     }
     updating_ = false;
+    if (!from && kind_ == ExerciseKind::Translation) {
+        // The To list goes back without a box; the status bar says why.
+        std::string why;
+        if (choice == LanguageChoice::Refused && row >= 0 && row < kLanguageCount) {
+            const std::string fromName = LanguageTable::languageName(doc.fromLanguage());
+            why = row == doc.fromLanguage()
+                      ? "The To language must differ from the From language (" + fromName + ")."
+                      : "This course has no dictionary " + fromName + " - " + LanguageTable::languageName(row) +
+                            ": the To language stays " + LanguageTable::languageName(doc.toLanguage()) + ".";
+        }
+        host_.showStatusMessage(why);
+    }
     showLanguages();
     updateTitle();
     for (QRadioButton* b : choices_) b->setFont(languageFont(kind_ == ExerciseKind::Picture ? doc.fromLanguage() : doc.toLanguage()));
