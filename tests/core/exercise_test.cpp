@@ -196,6 +196,49 @@ TEST(QuestionPool, AnEmptyBuildRemovesTheFilesAndAMissingDictionaryWritesNothing
     EXPECT_FALSE(f.files.exists(names.selection));
 }
 
+TEST(QuestionPool, HostileSelectionItemsAndPoolFilesAreQuiet) {
+    ExerciseContent f;
+    f.addSimpleLesson("L1", 1);
+    f.dictionary("FFMA", frenchMandarin("L1", "a", 3));
+    // An index that is not a number, lies past the catalogue or is missing feeds nothing; the good
+    // item beside it still does.
+    struct Case {
+        std::vector<std::string> items;
+        std::size_t records;
+    } cases[] = {
+        {{"x\tabc\n"}, 0},          {{"x\t99\n"}, 0},          {{"x\t\n"}, 0},
+        {{"no tab at all\n"}, 0},     {{"x\t-1\n"}, 0},          {{"x\t 0\n"}, 3},
+        {{"x\tabc\n", "One\t0\n"}, 3}, {{"x\t2147483648\n"}, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.items[0]);
+        EXPECT_EQ(buildPool(f.locator, f.catalogue, ExerciseKind::Translation, 5, 18, c.items), c.records);
+    }
+    // A pool that is shorter than a record shows nothing; a torn last record is not a question.
+    const ExerciseFiles names = exerciseFiles(f.store, ExerciseKind::Translation);
+    CExTranslDoc doc = f.doc(6);
+    ExerciseRandom random;
+    writeFile(f.userFile("EX8GB.DAT"), Bytes(347, 'z'));
+    {
+        ExerciseSession s(f.services(random), f.views, doc, ExerciseKind::Translation);
+        s.start();
+        s.paint();
+        EXPECT_FALSE(s.answersVisible());
+        EXPECT_EQ(s.presented(), 0);
+    }
+    ASSERT_EQ(buildPool(f.locator, f.catalogue, ExerciseKind::Translation, 5, 18, {"One\t0\n"}), 3u);
+    auto pool = f.files.readAll(names.pool);
+    ASSERT_TRUE(pool);
+    pool->resize(pool->size() + 200, 'z');
+    writeFile(f.userFile("EX8GB.DAT"), *pool);
+    ExerciseSession s(f.services(random), f.views, doc, ExerciseKind::Translation);
+    s.start();
+    s.paint();
+    EXPECT_EQ(s.poolSize(), 3u);
+    EXPECT_TRUE(s.answersVisible());
+    EXPECT_LT(s.current(), 3u);
+}
+
 namespace {
 
 // A translation exercise French -> Mandarin over lesson L1 with `n` questions.
