@@ -687,8 +687,11 @@ void ExerciseFrame::refreshHint() {
     const ExerciseSession* s = activity_.session();
     const bool idle = s && !s->answersVisible();
     if (idle && s->finished())
-        hint_->setText(QStringLiteral("Every question has been answered rightly. Choose other lessons at the left, "
-                                      "or another exercise."));
+        hint_->setText(kind_ == ExerciseKind::Verify
+                           ? QStringLiteral("Every question has been answered rightly. The course goes on with "
+                                            "the next lesson.")
+                           : QStringLiteral("Every question has been answered rightly. Choose other lessons at "
+                                            "the left, or another exercise."));
     else if (idle && kind_ == ExerciseKind::Verify)
         hint_->setText(QStringLiteral("There is no question to verify in this lesson."));
     else if (idle)
