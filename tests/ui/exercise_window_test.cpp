@@ -159,6 +159,17 @@ void ExerciseWindowTest::aFreshStartAsksNothingAndRealTimeStartsAtOnce() {
     QTest::mouseClick(frame->addButton(), Qt::LeftButton);
     QTRY_COMPARE(activity->session()->presented(), 1);
     QVERIFY(p.prompts->texts.empty());
+    // Space or R replays the voices, also from an answer button, and answers nothing.
+    QTRY_VERIFY(!p.player->played.empty());
+    for (const Qt::Key key : {Qt::Key_Space, Qt::Key_R}) {
+        const std::size_t before = p.player->played.size();
+        frame->choice(0)->setFocus();
+        QTest::keyClick(frame->choice(0), key);
+        QTRY_VERIFY(p.player->played.size() > before);
+        QCOMPARE(activity->session()->presented(), 1);
+        QCOMPARE(activity->session()->good(), 0);
+        QVERIFY(!frame->answerDialog());
+    }
     QVERIFY(!frame->emptyHint()->isVisibleTo(frame));
     QVERIFY(frame->choice(activity->session()->rightSlot())->isVisibleTo(frame));
     // A lesson's metafile picture is drawn (recorded once from the file), not named; a damaged one
