@@ -456,6 +456,8 @@ QWidget* ExerciseFrame::buildQuestionForm() {
     form->setObjectName(kind_ == ExerciseKind::Picture       ? QStringLiteral("CFindPictView")
                         : kind_ == ExerciseKind::Translation ? QStringLiteral("CExTranslateView")
                                                              : QStringLiteral("CAcquisView"));
+    questionForm_ = form;
+    form->installEventFilter(this);
     auto* v = new QVBoxLayout(form);
     if (compactScreen()) v->setSpacing(2);
     question_ = new QPushButton(form);
@@ -702,6 +704,25 @@ void ExerciseFrame::refreshHint() {
     hint_->setVisible(idle);
 }
 
+void ExerciseFrame::fitChoiceTexts() {
+    // A long answer (a dictionary gloss) ends in an ellipsis within the form; its tooltip and
+    // accessible name hold the whole text.
+    for (std::size_t k = 0; k < 5; ++k) {
+        QRadioButton* b = choices_[k];
+        const QString prefix = QStringLiteral("%1  ").arg(k + 1);
+        const QString full = b->property("fullText").toString();
+        const int room = std::max(80, questionForm_->width() - 48 - b->fontMetrics().horizontalAdvance(prefix));
+        const QString shown = b->fontMetrics().elidedText(full, Qt::ElideRight, room);
+        b->setText(QStringLiteral("&") + prefix + shown);
+        b->setToolTip(shown == full ? QString() : full);
+    }
+}
+
+bool ExerciseFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == questionForm_ && event->type() == QEvent::Resize) fitChoiceTexts();
+    return QWidget::eventFilter(watched, event);
+}
+
 void ExerciseFrame::refreshQuestion() {
     const ExerciseSession* s = activity_.session();
     if (!s) return;
@@ -717,11 +738,12 @@ void ExerciseFrame::refreshQuestion() {
     for (std::size_t k = 0; k < 5; ++k) {
         QRadioButton* b = choices_[k];
         const QString text = decode(s->choices()[k], choiceLanguage);
-        b->setText(QStringLiteral("&%1  %2").arg(k + 1).arg(text.trimmed()));
+        b->setProperty("fullText", text.trimmed());
         b->setAccessibleName(QStringLiteral("Answer %1: %2").arg(k + 1).arg(text.trimmed()));
         b->setAccessibleDescription(QStringLiteral("Press %1 to choose this answer").arg(k + 1));
         b->setVisible(s->answersVisible() && !s->choices()[k].empty());
     }
+    fitChoiceTexts();
     const QString face = QLatin1String(faceName(s->face()));
     if (face_->property("face").toString() != face) {
         face_->setIcon(QIcon(icons::namedPixmap(face, devicePixelRatioF())));

@@ -111,6 +111,7 @@ public:
     void refreshQuestion();
     void refreshVisibility(bool visible);
     void refreshHint();
+    void fitChoiceTexts();
     void openMedia();
     void closeMedia();
     void openAnswerDialog();
@@ -136,6 +137,9 @@ public:
     MediaPictureView* mediaPicture() const { return still_; }
     ExercisePictureView* pictureView() const { return picture_; }
     AnswerDialog* answerDialog() const { return dialog_.data(); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QWidget* buildSetupForm();
@@ -172,6 +176,7 @@ private:
     QToolButton* face_ = nullptr;
     QLabel* score_ = nullptr;
     QLabel* hint_ = nullptr;
+    QWidget* questionForm_ = nullptr;
     QWidget* mediaPane_ = nullptr;
     QVideoWidget* video_ = nullptr;
     MediaPictureView* still_ = nullptr;
