@@ -18,6 +18,22 @@ std::string replaceArg(std::string text, const char* arg, const std::string& val
 }
 } // namespace
 
+LanguageRowPair languageRowPair(const CExTranslDoc& doc, const ContentLocator& locator, ExerciseKind kind,
+                                bool fromList, LanguageId row) {
+    LanguageRowPair pair{doc.fromLanguage(), doc.toLanguage(), false};
+    if (row < 0 || row >= kLanguageCount) return pair;
+    if (kind == ExerciseKind::Picture) {
+        pair.from = row;
+        if (row <= 17) pair.to = row >= 5 && row <= 8 ? 0 : 5;
+    } else if (fromList) {
+        pair.from = row;
+    } else {
+        pair.to = row;
+    }
+    pair.available = pair.from != pair.to && !dictionaryFile(locator, pair.from, pair.to).empty();
+    return pair;
+}
+
 LanguageChoice pictureLanguageChosen(CExTranslDoc& doc, SettingsStore& store, LanguageId row) {
     if (row < 0 || row >= kLanguageCount) return LanguageChoice::Refused;
     doc.setFromLanguage(row);

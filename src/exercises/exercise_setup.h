@@ -30,6 +30,17 @@ LanguageChoice translationFromChosen(CExTranslDoc& doc, SettingsStore& store, co
 LanguageChoice translationToChosen(CExTranslDoc& doc, SettingsStore& store, const ContentLocator& locator,
                                    std::optional<LanguageId> row);
 
+// What choosing `row` in a language list would ask for, before it is chosen: the pair it gives
+// (the picture list's To follows the From row as above; the translation lists keep the other side)
+// and whether the course has that pair's dictionary (never for the same language on both sides).
+// The lists mark the rows that would build nothing; they stay selectable.
+struct LanguageRowPair {
+    LanguageId from = 0, to = 0;
+    bool available = false;
+};
+LanguageRowPair languageRowPair(const CExTranslDoc& doc, const ContentLocator& locator, ExerciseKind kind,
+                                bool fromList, LanguageId row);
+
 // The window title: the exercise's name, and for the translation exercise " : From - To".
 std::string exerciseWindowTitle(const CExTranslDoc& doc, ExerciseKind kind);
 

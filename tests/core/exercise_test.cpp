@@ -557,6 +557,40 @@ TEST(ExerciseSetup, PictureLanguageListSetsTheToLanguage) {
     }
 }
 
+TEST(ExerciseSetup, LanguageRowsSayWhetherTheirPairHasADictionary) {
+    // The course has French-Mandarin and Mandarin-English only.
+    ExerciseContent f;
+    f.dictionary("FFMA", frenchMandarin("X", "d", 2));
+    f.dictionary("MAGB", frenchMandarin("X", "d", 2));
+    CExTranslDoc doc = f.doc(6);
+    doc.setFromLanguage(18);
+    doc.setToLanguage(0);
+    struct Case {
+        ExerciseKind kind;
+        bool fromList;
+        LanguageId row, from, to;
+        bool available;
+    } cases[] = {
+        {ExerciseKind::Picture, true, 6, 6, 0, false},      // French (Belgium) asks for FF-GB
+        {ExerciseKind::Picture, true, 18, 18, 0, true},     // Mandarin keeps To: MA-GB
+        {ExerciseKind::Translation, true, 5, 5, 0, false},  // FF-GB
+        {ExerciseKind::Translation, true, 0, 0, 0, false},  // the To language itself
+        {ExerciseKind::Translation, false, 2, 18, 2, true}, // MA-GB (English, code GB)
+        {ExerciseKind::Translation, false, 5, 18, 5, false},
+        {ExerciseKind::Translation, false, 18, 18, 18, false},
+        {ExerciseKind::Translation, false, 21, 18, 0, false}, // not a row
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.row);
+        const LanguageRowPair pair = languageRowPair(doc, f.locator, c.kind, c.fromList, c.row);
+        EXPECT_EQ(pair.from, c.from);
+        EXPECT_EQ(pair.to, c.to);
+        EXPECT_EQ(pair.available, c.available);
+    }
+    EXPECT_EQ(doc.fromLanguage(), 18); // only asked, nothing chosen
+    EXPECT_EQ(doc.toLanguage(), 0);
+}
+
 TEST(ExerciseSetup, TranslationListsRefuseTheSameLanguageAndMissingPairs) {
     ExerciseContent f;
     f.dictionary("FFMA", {});

@@ -222,6 +222,11 @@ void ExerciseWindowTest::aRefusedToLanguageSaysWhyInTheStatusBar() {
     frame->toList()->setCurrentRow(15); // Thai, whose Mandarin-Thai dictionary is gone
     QCOMPARE(activity->document().toLanguage(), to);
     QVERIFY2(status->text().contains(QStringLiteral("no dictionary")), qPrintable(status->text()));
+    // The rows say which pairs the course lacks (greyed, with the reason), and stay selectable.
+    QCOMPARE(frame->toList()->item(15)->toolTip(), QStringLiteral("No dictionary Mandarin Chinese - Thai in this course"));
+    QCOMPARE(frame->toList()->item(18)->toolTip(), QStringLiteral("The same language on both sides"));
+    QVERIFY(frame->toList()->item(0)->toolTip().isEmpty());
+    QVERIFY(frame->toList()->item(15)->flags() & Qt::ItemIsSelectable);
     frame->toList()->setCurrentRow(0); // English (US): Mandarin-English exists
     QCOMPARE(activity->document().toLanguage(), LanguageId(0));
     QVERIFY(!status->isVisibleTo(p.frame.get()));

@@ -554,6 +554,7 @@ void ExerciseFrame::initialUpdate() {
     }
     updating_ = false;
     showLanguages();
+    markLanguageRows();
     if (kind_ == ExerciseKind::Verify) {
         c.store.writeString("Acquis", "DebugDebut", "CAskAcquisView::OnInitialUpdate");
         c.store.writeString("Acquis", "DebugFin", "CAskAcquisView::OnInitialUpdate");
@@ -573,6 +574,30 @@ void ExerciseFrame::showLanguages() {
     };
     show(fromFlag_, fromName_, doc.fromLanguage());
     show(toFlag_, toName_, doc.toLanguage());
+}
+
+void ExerciseFrame::markLanguageRows() {
+    // Rows whose pair this course has no dictionary for are drawn greyed, with the reason; they
+    // stay selectable (the forms' own rules answer a choice of them).
+    const CExTranslDoc& doc = activity_.document();
+    const ContentLocator& locator = host_.context().locator;
+    const QColor off = palette().color(QPalette::Disabled, QPalette::Text);
+    for (QListWidget* list : {fromList_, toList_}) {
+        if (!list) continue;
+        for (int row = 0; row < list->count(); ++row) {
+            const LanguageRowPair pair = languageRowPair(doc, locator, kind_, list == fromList_, row);
+            QListWidgetItem* item = list->item(row);
+            const QString why = pair.available ? QString()
+                                : pair.from == pair.to
+                                    ? QStringLiteral("The same language on both sides")
+                                    : QStringLiteral("No dictionary %1 - %2 in this course")
+                                          .arg(qs(LanguageTable::languageName(pair.from)),
+                                               qs(LanguageTable::languageName(pair.to)));
+            item->setData(Qt::ForegroundRole, pair.available ? QVariant() : QVariant(off));
+            item->setToolTip(why);
+            item->setData(Qt::AccessibleDescriptionRole, why);
+        }
+    }
 }
 
 void ExerciseFrame::updateTitle() {
@@ -613,6 +638,7 @@ void ExerciseFrame::languageChosen(bool from, int row) {
         host_.showStatusMessage(why);
     }
     showLanguages();
+    markLanguageRows();
     updateTitle();
     for (QRadioButton* b : choices_) b->setFont(languageFont(kind_ == ExerciseKind::Picture ? doc.fromLanguage() : doc.toLanguage()));
     question_->setFont(languageFont(doc.fromLanguage()));

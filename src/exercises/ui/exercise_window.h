@@ -148,6 +148,7 @@ private:
     QWidget* buildMediaPane();
     void languageChosen(bool from, int row);
     void showLanguages();
+    void markLanguageRows();
     void moveToSelected();
     void removeFromSelected();
     void apply();
