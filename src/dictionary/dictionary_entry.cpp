@@ -38,6 +38,10 @@ DictionaryEntry parseDictionaryEntry(const std::uint8_t* r) {
     return e;
 }
 
+std::optional<Bytes> readDictionaryFile(const FileAccess& files, const std::string& name) {
+    return files.readAll(name, kMaxDictionaryBytes);
+}
+
 ReadResult ReadEntry(const FileAccess& files, const std::string& name, std::size_t index, DictionaryEntry& out) {
     const std::optional<std::uint64_t> size = files.size(name);
     if (!size) return readFailure(ReadStatus::Missing, name + ": no such dictionary");

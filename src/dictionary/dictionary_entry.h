@@ -45,6 +45,12 @@ inline std::size_t dictionaryEntryCount(std::uint64_t bytes) {
 // the last whole entry: Truncated. `out` is left as it was on failure.
 ReadResult ReadEntry(const FileAccess& files, const std::string& name, std::size_t index, DictionaryEntry& out);
 
+// The largest dictionary read whole (CC-CEDICT's pair is about 80 MB).
+constexpr std::uint64_t kMaxDictionaryBytes = 256u << 20;
+// The bytes of a whole dictionary (a content name); nothing when it is missing, unreadable or
+// larger than kMaxDictionaryBytes.
+std::optional<Bytes> readDictionaryFile(const FileAccess& files, const std::string& name);
+
 // The text of the source side (Mandarin source text when `from` is Mandarin, else the source text)
 // and of the target side (Mandarin target text when `to` is Mandarin, else the target text).
 const std::string& sourceSideText(const DictionaryEntry& entry, LanguageId from);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "dictionary/dictionary_entry.h"
 #include "exercises/exercise_settings.h"
 #include "exercises/score_history.h"
 #include "foundation/app_settings.h"
@@ -15,8 +16,6 @@ namespace lumora {
 namespace {
 using S = ExerciseSettings;
 
-// A dictionary larger than this is not read for wrong answers.
-constexpr std::uint64_t kMaxDictionaryBytes = 256u << 20;
 
 std::string withoutBlanks(const std::string& text) {
     std::size_t b = 0, e = text.size();
@@ -191,7 +190,7 @@ bool ExerciseSession::loadDictionary(const std::string& name) {
     const auto size = files.size(name);
     if (!size) return false;
     if (name == dictionaryName_ && *size == dictionarySize_) return true;
-    auto data = files.readAll(name, kMaxDictionaryBytes);
+    auto data = readDictionaryFile(files, name);
     if (!data) return false;
     dictionary_ = std::move(*data);
     dictionaryName_ = name;

@@ -15,8 +15,6 @@ using IL = ExerciseItemLayout;
 
 // A selection file is a few lines; anything past this is not read.
 constexpr std::uint64_t kMaxSelectionBytes = 1u << 20;
-// The pool of a dictionary's every entry stays well below this.
-constexpr std::uint64_t kMaxDictionaryBytes = 256u << 20;
 
 void removeFile(const FileAccess& files, const std::string& name) {
     const auto local = files.resolve(name);
@@ -64,9 +62,6 @@ std::optional<int> decimal(const std::string& field) {
     return n;
 }
 
-std::optional<Bytes> readDictionary(const FileAccess& files, const std::string& name) {
-    return files.readAll(name, kMaxDictionaryBytes);
-}
 } // namespace
 
 ExerciseItem parseExerciseItem(const std::uint8_t* p) {
@@ -129,7 +124,7 @@ std::size_t buildPool(const ContentLocator& locator, const LessonCatalogue& cata
     const FileAccess& files = locator.files();
     const std::string dictionary = dictionaryFile(locator, from, to);
     if (dictionary.empty()) return 0;
-    const auto dict = readDictionary(files, dictionary);
+    const auto dict = readDictionaryFile(files, dictionary);
     if (!dict) return 0;
     const ExerciseFiles names = exerciseFiles(locator.store(), kind);
     const std::size_t entries = dictionaryEntryCount(dict->size());
@@ -176,7 +171,7 @@ std::size_t buildVerifyPool(SettingsStore& store, const ContentLocator& locator,
     ExerciseSettings::kFrom.write(store, from);
     ExerciseSettings::kTo.write(store, to);
     const std::string dictionary = dictionaryFile(locator, from, to);
-    const auto dict = dictionary.empty() ? std::nullopt : readDictionary(files, dictionary);
+    const auto dict = dictionary.empty() ? std::nullopt : readDictionaryFile(files, dictionary);
     if (!dict) {
         removeFile(files, names.pool);
         return 0;

@@ -9,7 +9,6 @@
 namespace lumora {
 
 namespace {
-constexpr std::uint64_t kMaxHistoryBytes = 1u << 20;
 constexpr int kLeft = 150, kBottom = 2050, kStep = 103;
 } // namespace
 
@@ -32,7 +31,7 @@ ScoreGraphPicture scoreGraphPicture(const SettingsStore& store, const FileAccess
     if (kind) {
         title = scoreGraphTitle(*kind);
         const ExerciseFiles names = exerciseFiles(store, *kind);
-        if (const auto data = files.readAll(names.history, kMaxHistoryBytes)) {
+        if (const auto data = files.readAll(names.history, ScoreLayout::kMaxFileBytes)) {
             const auto records = parseScoreHistory(*data);
             for (std::size_t k = 0; k < records.size(); ++k) {
                 const ScoreRecord& r = records[k];

@@ -13,9 +13,6 @@ namespace lumora {
 namespace {
 using L = ScoreLayout;
 
-// A history larger than this is not one the program wrote: it is left alone.
-constexpr std::uint64_t kMaxHistoryBytes = 1u << 20;
-
 void putInt(Bytes& b, std::size_t offset, std::int32_t v) {
     putLe32(b.data() + offset, static_cast<std::uint32_t>(v));
 }
@@ -100,8 +97,8 @@ bool AppendScore(const SettingsStore& store, const FileAccess& files, ExerciseKi
     Bytes old;
     if (files.exists(names.history)) {
         const auto size = files.size(names.history);
-        if (!size || *size > kMaxHistoryBytes) return false;
-        auto data = files.readAll(names.history, kMaxHistoryBytes);
+        if (!size || *size > L::kMaxFileBytes) return false;
+        auto data = files.readAll(names.history, L::kMaxFileBytes);
         if (!data) return false;
         old = std::move(*data);
     } else {
@@ -150,7 +147,7 @@ bool WriteScoreListing(const SettingsStore& store, const FileAccess& files) {
     if (!kind) return false;
     const ExerciseFiles names = exerciseFiles(store, *kind);
     if (!files.exists(names.history)) return false;
-    const auto data = files.readAll(names.history, kMaxHistoryBytes);
+    const auto data = files.readAll(names.history, L::kMaxFileBytes);
     if (!data) return false;
     const std::string text = scoreListingText(scoreGraphTitle(*kind), parseScoreHistory(*data));
     return files.writeAtomically(names.listing, toBytes(withCrLf(text)));

@@ -20,6 +20,8 @@ struct ScoreLayout {
     static constexpr std::size_t kDay = 300, kMonth = 304, kYear = 308, kHour = 312, kMinute = 316,
                                  kSecond = 320, kPool = 324, kGood = 328, kAnswered = 332;
     static constexpr int kRecords = 30; // a history holds the last 30 scores
+    // A history larger than this is not one the program wrote: it is neither read nor rewritten.
+    static constexpr std::uint64_t kMaxFileBytes = 1u << 20;
 };
 
 struct ScoreRecord {

@@ -29,6 +29,7 @@
 #include "foundation/language_table.h"
 #include "foundation/media_settings.h"
 #include "foundation/ui/app_context.h"
+#include "foundation/ui/language_font.h"
 #include "foundation/ui/media_picture_view.h"
 #include "platform/qt_text.h"
 #include "resources/string_table.h"
@@ -355,14 +356,7 @@ void CDictionaryFrame::initialUpdate() {
 }
 
 QFont CDictionaryFrame::languageFont(LanguageId id) const {
-    const DisplayFont f = LanguageTable::defaultFont(id);
-    QFont font(qs(f.face));
-    // The face first when it is installed, then families that have the glyphs.
-    font.setFamilies({qs(f.face), QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans CJK SC"),
-                      QStringLiteral("Noto Sans"), QStringLiteral("Khmer OS"), QStringLiteral("Loma")});
-    font.setPixelSize(std::max(12, f.height * 2 / 3));
-    font.setWeight(QFont::Normal);
-    return font;
+    return languageDisplayFont(id, 2.0 / 3.0, 12);
 }
 
 QString CDictionaryFrame::decode(const std::string& bytes, LanguageId id) const {

@@ -39,6 +39,7 @@
 #include "foundation/language_table.h"
 #include "foundation/media_settings.h"
 #include "foundation/ui/app_context.h"
+#include "foundation/ui/language_font.h"
 #include "foundation/ui/media_picture_view.h"
 #include "resources/string_table.h"
 #include "resources/ui/icons.h"
@@ -66,6 +67,19 @@ ActivityTemplateId templateOf(ExerciseKind kind) {
 bool compactScreen() {
     const QScreen* s = QGuiApplication::primaryScreen();
     return s && s->geometry().height() <= 480;
+}
+
+// Why a language row builds nothing ("" when it builds).
+QString unavailableReason(const LanguageRowPair& pair) {
+    if (pair.available) return {};
+    if (pair.from == pair.to) return QStringLiteral("The same language on both sides");
+    return QStringLiteral("No dictionary %1 - %2 in this course")
+        .arg(qs(LanguageTable::languageName(pair.from)), qs(LanguageTable::languageName(pair.to)));
+}
+
+// The texts of a language in the question form and the answer dialog: smaller on compact screens.
+QFont exerciseFont(LanguageId id) {
+    return compactScreen() ? languageDisplayFont(id, 0.5, 13, 16) : languageDisplayFont(id, 2.0 / 3.0, 14);
 }
 } // namespace
 
@@ -119,18 +133,11 @@ AnswerDialog::AnswerDialog(AppContext& context, const ExerciseSession& session, 
     const int from = ExerciseSettings::kFrom.read(context.store);
     const int to = ExerciseSettings::kTo.read(context.store);
     const bool picture5 = context.store.readInt("Startup", "Remember", 0) == 5;
-    auto font = [](LanguageId id) {
-        const DisplayFont f = LanguageTable::defaultFont(id);
-        QFont font(qs(f.face));
-        font.setFamilies({qs(f.face), QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans CJK SC")});
-        font.setPixelSize(std::max(14, f.height * 2 / 3));
-        return font;
-    };
     auto field = [&](int id, const std::string& text, LanguageId lang) {
         auto* e = new QLineEdit(this);
         e->setObjectName(QStringLiteral("%1").arg(id));
         e->setReadOnly(true);
-        e->setFont(font(lang));
+        e->setFont(exerciseFont(lang));
         e->setText(qs(decodeText(text, encodingForLanguage(lang))));
         e->setMinimumWidth(320);
         return e;
@@ -342,12 +349,7 @@ ExerciseFrame::~ExerciseFrame() {
 }
 
 QFont ExerciseFrame::languageFont(LanguageId id) const {
-    const DisplayFont f = LanguageTable::defaultFont(id >= 0 && id <= 20 ? id : 0);
-    QFont font(qs(f.face));
-    font.setFamilies({qs(f.face), QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans CJK SC"),
-                      QStringLiteral("Noto Sans"), QStringLiteral("Khmer OS"), QStringLiteral("Loma")});
-    font.setPixelSize(compactScreen() ? std::clamp(f.height / 2, 13, 16) : std::max(14, f.height * 2 / 3));
-    return font;
+    return exerciseFont(id);
 }
 
 QString ExerciseFrame::decode(const std::string& bytes, LanguageId id) const {
@@ -587,12 +589,7 @@ void ExerciseFrame::markLanguageRows() {
         for (int row = 0; row < list->count(); ++row) {
             const LanguageRowPair pair = languageRowPair(doc, locator, kind_, list == fromList_, row);
             QListWidgetItem* item = list->item(row);
-            const QString why = pair.available ? QString()
-                                : pair.from == pair.to
-                                    ? QStringLiteral("The same language on both sides")
-                                    : QStringLiteral("No dictionary %1 - %2 in this course")
-                                          .arg(qs(LanguageTable::languageName(pair.from)),
-                                               qs(LanguageTable::languageName(pair.to)));
+            const QString why = unavailableReason(pair);
             item->setData(Qt::ForegroundRole, pair.available ? QVariant() : QVariant(off));
             item->setToolTip(why);
             item->setData(Qt::AccessibleDescriptionRole, why);
@@ -629,10 +626,11 @@ void ExerciseFrame::languageChosen(bool from, int row) {
         // The To list goes back without a box; the status bar says why.
         std::string why;
         if (choice == LanguageChoice::Refused && row >= 0 && row < kLanguageCount) {
-            const std::string fromName = LanguageTable::languageName(doc.fromLanguage());
-            why = row == doc.fromLanguage()
+            const LanguageRowPair pair = languageRowPair(doc, c.locator, kind_, false, row);
+            const std::string fromName = LanguageTable::languageName(pair.from);
+            why = pair.from == pair.to
                       ? "The To language must differ from the From language (" + fromName + ")."
-                      : "This course has no dictionary " + fromName + " - " + LanguageTable::languageName(row) +
+                      : "This course has no dictionary " + fromName + " - " + LanguageTable::languageName(pair.to) +
                             ": the To language stays " + LanguageTable::languageName(doc.toLanguage()) + ".";
         }
         host_.showStatusMessage(why);
