@@ -1,3 +1,5 @@
+#include <gtest/gtest.h>
+
 #include "shell/choix.h"
 
 #include "fixtures/content_tree.h"

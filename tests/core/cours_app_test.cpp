@@ -1,3 +1,5 @@
+#include <gtest/gtest.h>
+
 #include "foundation/cours_app.h"
 #include "foundation/text_util.h"
 #include "resources/string_table.h"

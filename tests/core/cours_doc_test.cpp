@@ -1,3 +1,5 @@
+#include <gtest/gtest.h>
+
 #include "course/cours_doc.h"
 
 #include <memory>

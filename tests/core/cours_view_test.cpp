@@ -1,3 +1,5 @@
+#include <gtest/gtest.h>
+
 #include "course/cours_view.h"
 
 #include <algorithm>

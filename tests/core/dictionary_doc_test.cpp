@@ -1,3 +1,4 @@
+#include <gtest/gtest.h>
 #include <fstream>
 
 #include "course_fixture.h"

@@ -1,3 +1,4 @@
+#include <gtest/gtest.h>
 #include <random>
 
 #include "dictionary/dictionary_entry.h"

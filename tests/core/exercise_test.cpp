@@ -1,3 +1,4 @@
+#include <gtest/gtest.h>
 #include <algorithm>
 #include <set>
 

@@ -1,3 +1,5 @@
+#include <gtest/gtest.h>
+
 #include "foundation/content_locator.h"
 #include "foundation/file_access.h"
 #include "foundation/text_util.h"

@@ -1,3 +1,5 @@
+#include <gtest/gtest.h>
+
 #include "foundation/language_table.h"
 #include "foundation/lesson_catalogue.h"
 #include "fixtures/content_tree.h"

@@ -1,3 +1,5 @@
+#include <gtest/gtest.h>
+
 #include "shell/main_frame_logic.h"
 
 #include "main_frame_fake_host.h"

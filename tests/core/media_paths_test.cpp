@@ -1,3 +1,5 @@
+#include <gtest/gtest.h>
+
 #include "course/media_paths.h"
 
 #include "course_fixture.h"

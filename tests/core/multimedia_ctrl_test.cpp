@@ -1,3 +1,5 @@
+#include <gtest/gtest.h>
+
 #include "course/multimedia_ctrl.h"
 
 #include "course_fixture.h"

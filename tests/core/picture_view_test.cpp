@@ -1,3 +1,5 @@
+#include <gtest/gtest.h>
+
 #include "course/picture_view.h"
 
 #include <cmath>

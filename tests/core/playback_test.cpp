@@ -1,3 +1,5 @@
+#include <gtest/gtest.h>
+
 #include "foundation/playback.h"
 
 #include "course_fixture.h"

@@ -1,3 +1,5 @@
+#include <gtest/gtest.h>
+
 #include "settings_contract.h"
 
 namespace {

@@ -1,8 +1,7 @@
 #pragma once
 // Small helpers shared by the core tests: a temporary folder that is removed afterwards, file
-// writing, and recording fakes of the platform services.
-#include <gtest/gtest.h>
-
+// writing, and recording fakes of the platform services. Free of any test framework: the widget
+// tests (QTest programs) use them too.
 #include <atomic>
 #include <chrono>
 #include <filesystem>

@@ -1,3 +1,4 @@
+#include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QFile>
 #include <QSettings>
