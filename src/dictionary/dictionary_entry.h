@@ -16,16 +16,7 @@
 
 namespace lumora {
 
-struct DictionaryEntry {
-    std::string source;         // 0: non-Mandarin source side; the entry is listed only when set
-    std::string target;         // 150: non-Mandarin target side
-    std::string sound;          // 300: stem of the male and female voices
-    std::string media;          // 310: stem of a video or metafile picture
-    std::string lesson;         // 320: the lesson's content folder
-    std::string mandarinSource; // 330: the source side when the source language is Mandarin
-    std::string mandarinTarget; // 480: the target side when the target language is Mandarin
-    std::string picture;        // 630: ideogram picture stem
-};
+// DictionaryEntry, the record's fields, is defined beside the record's layout.
 
 // Languages 18-20 are the forms of Mandarin Chinese.
 inline bool isMandarin(LanguageId id) {

@@ -27,13 +27,21 @@ struct DictionaryLayout {
 };
 static_assert(DictionaryLayout::kPicture + DictionaryLayout::kStemWidth == DictionaryLayout::kEntrySize);
 
-// The fields of one entry as bytes, each cut to its width.
-struct DictionaryFields {
-    std::string source{}, target{}, sound{}, media{}, lesson{}, mandarinSource{}, mandarinTarget{}, picture{};
+// One entry, its texts as the 8-bit bytes of the record (the number is the field's offset).
+struct DictionaryEntry {
+    std::string source{};         // 0: non-Mandarin source side; the entry is listed only when set
+    std::string target{};         // 150: non-Mandarin target side
+    std::string sound{};          // 300: stem of the male and female voices
+    std::string media{};          // 310: stem of a video or metafile picture
+    std::string lesson{};         // 320: the lesson's content folder
+    std::string mandarinSource{}; // 330: the source side when the source language is Mandarin
+    std::string mandarinTarget{}; // 480: the target side when the target language is Mandarin
+    std::string picture{};        // 630: ideogram picture stem
 };
 
-// The 640 bytes of an entry (zero-filled; a text as wide as its field has no terminator).
-inline Bytes dictionaryRecordBytes(const DictionaryFields& f) {
+// The 640 bytes of an entry, each text cut to its width (zero-filled; a text as wide as its field
+// has no terminator).
+inline Bytes dictionaryRecordBytes(const DictionaryEntry& f) {
     using L = DictionaryLayout;
     Bytes rec(L::kEntrySize, 0);
     putFixedField(rec, L::kSource, L::kTextWidth, f.source);

@@ -37,7 +37,7 @@ Bytes lessonFile(const CourseUnit& unit) {
 }
 
 Bytes dictionaryEntry(const DictionaryItem& item, bool mandarinIsSource) {
-    DictionaryFields f;
+    DictionaryEntry f;
     if (mandarinIsSource) {
         f.source = item.mandarin;
         f.mandarinSource = item.mandarin;
