@@ -136,7 +136,7 @@ TEST(Choix, TitlesAreDecodedFromTheWesternEncoding) {
 TEST(Choix, LessonPictureIsThePictureOfTheFirstPhrase) {
     Lists l(2, -1);
     l.store.writeString("CDROM", "Drive", "D:");
-    test::PhraseSpec first;
+    test::PhraseData first;
     first.sound = "P011";
     l.writeData("L0.DAT", test::pageRecord({first}));
     first.sound = "..";

@@ -130,7 +130,7 @@ TEST(CoursDoc, ShowPageOfAStoredPageBeyondTheLast) {
 
 TEST(CoursDoc, ShowPageHandsPhraseTwosVideoToTheControl) {
     DocFixture f;
-    std::vector<PhraseSpec> ph = phrasesOf("a");
+    std::vector<PhraseData> ph = phrasesOf("a");
     ph[0].media = "NONE";
     ph[1].media = "V2";
     f.c.addLesson("L0", "One", {ph, phrasesOf("b")});
@@ -158,7 +158,7 @@ TEST(CoursDoc, ShowPageHandsPhraseTwosVideoToTheControl) {
 
 TEST(CoursDoc, FastScrollingShowsNoVideo) {
     DocFixture f;
-    std::vector<PhraseSpec> ph = phrasesOf("a");
+    std::vector<PhraseData> ph = phrasesOf("a");
     ph[0].media = "V1";
     f.c.addLesson("L0", "One", {ph});
     f.c.media("L0", "V1.AVI");
@@ -175,7 +175,7 @@ TEST(CoursDoc, FastScrollingShowsNoVideo) {
 
 TEST(CoursDoc, PhrasePlaybackOrderAndPauses) {
     DocFixture f;
-    std::vector<PhraseSpec> ph = phrasesOf("a");
+    std::vector<PhraseData> ph = phrasesOf("a");
     ph[3].sound = ""; // phrase 4 has no sound stem
     f.c.addLesson("L0", "One", {ph});
     f.c.media("L0", "MALE/aS1.WAV");

@@ -36,9 +36,9 @@ const DrawItem* iconAt(const std::vector<DrawItem>& items, int id, int n) {
 }
 
 // A page with `phrases` phrases (texts present for phrases 1..phrases, stems for all of them).
-std::vector<PhraseSpec> pageWith(const std::string& tag, int phrases) {
-    std::vector<PhraseSpec> ph = phrasesOf(tag);
-    for (int k = phrases; k < 4; ++k) ph[static_cast<std::size_t>(k)] = PhraseSpec{};
+std::vector<PhraseData> pageWith(const std::string& tag, int phrases) {
+    std::vector<PhraseData> ph = phrasesOf(tag);
+    for (int k = phrases; k < 4; ++k) ph[static_cast<std::size_t>(k)] = PhraseData{};
     return ph;
 }
 
@@ -124,7 +124,7 @@ TEST(CoursView, TwoAndThreePhraseBands) {
 
 TEST(CoursView, PhoneticOffKeepsTheBoldNumbers) {
     ViewFixture f;
-    std::vector<PhraseSpec> ph = phrasesOf("a");
+    std::vector<PhraseData> ph = phrasesOf("a");
     ph[3].sound = "";
     f.c.addLesson("L0", "One", {ph});
     f.c.media("L0", "MALE/aS1.WAV");

@@ -21,7 +21,7 @@ class CourseContent : public ContentTree {
 public:
     // Appends a lesson (or a story) to its catalogue and writes its data file on the CD.
     void addLesson(const std::string& stem, const std::string& englishTitle,
-                   const std::vector<std::vector<PhraseSpec>>& pages, bool story = false) {
+                   const std::vector<std::vector<PhraseData>>& pages, bool story = false) {
         Bytes& cat = story ? stories_ : lessons_;
         append(cat, catalogueEntry({.stem = stem, .english = englishTitle, .french = "Fr " + englishTitle}));
         writeData(story ? "WRITE.DAT" : "LISTE.DAT", cat);
@@ -32,7 +32,7 @@ public:
     }
     // A lesson of `pages` four-phrase pages tagged stem + page number ("L1p0", ...).
     void addSimpleLesson(const std::string& stem, int pages, bool story = false) {
-        std::vector<std::vector<PhraseSpec>> all;
+        std::vector<std::vector<PhraseData>> all;
         for (int p = 0; p < pages; ++p) all.push_back(phrasesOf(stem + "p" + std::to_string(p)));
         addLesson(stem, "Title " + stem, all, story);
     }

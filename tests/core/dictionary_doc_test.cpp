@@ -238,7 +238,7 @@ TEST(DictionaryDoc, AnEntryThatIsNoLongerThereShowsNothing) {
 
 TEST(DictionaryDoc, ExportWritesEveryEntryWhateverTheList) {
     DictFixture f;
-    std::vector<DictEntrySpec> entries;
+    std::vector<DictionaryEntry> entries;
     for (int i = 0; i < 1000; ++i)
         entries.push_back({.source = i % 7 == 0 ? "" : "le mot " + std::to_string(i), .mandarinTarget = "ci"});
     writeFile(dataFile(f.cd.path(), "FFMA.DIC"), dictionaryFileBytes(entries));

@@ -19,7 +19,7 @@ std::string pinyin(const std::string& utf8) {
 
 // A dictionary on the CD of a content tree ("GBMA.DIC").
 std::filesystem::path writeDictionary(const ContentTree& t, const std::string& name,
-                                      const std::vector<DictEntrySpec>& entries) {
+                                      const std::vector<DictionaryEntry>& entries) {
     const std::filesystem::path p = dataFile(t.cd.path(), name);
     writeFile(p, dictionaryFileBytes(entries));
     return p;
@@ -34,7 +34,7 @@ std::vector<std::string> searchBoth(const std::filesystem::path& file, const Sea
     return fast.lines();
 }
 
-std::vector<DictEntrySpec> englishEntries() {
+std::vector<DictionaryEntry> englishEntries() {
     return {
         {.source = "the cat", .mandarinTarget = pinyin("māo")},
         {.source = "Cat", .mandarinTarget = pinyin("māo")},
@@ -268,9 +268,9 @@ TEST(DictionarySearch, BothScansAgreeOnAGeneratedDictionary) {
             s += from[rng() % from.size()];
         return s;
     };
-    std::vector<DictEntrySpec> entries;
+    std::vector<DictionaryEntry> entries;
     for (int i = 0; i < 400; ++i) {
-        DictEntrySpec e;
+        DictionaryEntry e;
         e.source = encodeText(pick(words, static_cast<int>(rng() % 4)), FontEncoding::Windows1252).value();
         e.mandarinSource = pinyin(pick(syllables, static_cast<int>(rng() % 4)));
         e.target = pick(words, 2);

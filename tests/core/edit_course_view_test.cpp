@@ -9,7 +9,7 @@
 #include "foundation/app_settings.h"
 
 using namespace lumora;
-using test::PhraseSpec;
+using test::PhraseData;
 
 namespace {
 
@@ -23,7 +23,7 @@ struct EditFixture : test::DocFixture {
     }
 };
 
-std::vector<PhraseSpec> twoPhrases() {
+std::vector<PhraseData> twoPhrases() {
     return {{.text = "ni3 hao3!", .english = "Hello!", .french = "Bonjour !", .sound = "S1"},
             {.text = "xie4 xie5.", .english = "Thank you.", .sound = "S2"}};
 }

@@ -39,7 +39,7 @@ struct ExerciseContent : CourseContent {
     ExerciseContent() { store.writeString("User", "Drive", user.str()); }
 
     // The dictionary of a pair of two-letter codes ("MA", "FF") in the program directory.
-    void dictionary(const std::string& codes, const std::vector<DictEntrySpec>& entries) const {
+    void dictionary(const std::string& codes, const std::vector<DictionaryEntry>& entries) const {
         writeFile(prog.path() / "DATA" / "WIN32" / (codes + ".DIC"), dictionaryFileBytes(entries));
     }
     // A fresh document for a job code.

@@ -20,8 +20,8 @@ std::string readText(const std::filesystem::path& p) {
 }
 
 // French (5) -> Mandarin (18) entries for lesson `lesson`: source "<tag>n", Mandarin target "M<tag>n".
-std::vector<DictEntrySpec> frenchMandarin(const std::string& lesson, const std::string& tag, int n) {
-    std::vector<DictEntrySpec> out;
+std::vector<DictionaryEntry> frenchMandarin(const std::string& lesson, const std::string& tag, int n) {
+    std::vector<DictionaryEntry> out;
     for (int i = 0; i < n; ++i)
         out.push_back({.source = tag + std::to_string(i), .target = "t" + tag + std::to_string(i), .lesson = lesson,
                        .mandarinTarget = "M" + tag + std::to_string(i), .picture = "P" + tag + std::to_string(i)});
@@ -404,7 +404,7 @@ TEST(ExerciseSession, AFirstTranslationRunDrawsItsAnswersFromTheWindowsPair) {
     // until the learner picks one; its wrong answers still come from that pair's dictionary.
     ExerciseContent f;
     f.addSimpleLesson("L1", 1);
-    std::vector<DictEntrySpec> entries{{.target = "un", .lesson = "L1", .mandarinSource = "yi"}};
+    std::vector<DictionaryEntry> entries{{.target = "un", .lesson = "L1", .mandarinSource = "yi"}};
     for (int i = 0; i < 8; ++i)
         entries.push_back({.target = "autre" + std::to_string(i), .lesson = "X", .mandarinSource = "m"});
     f.dictionary("MAFF", entries);

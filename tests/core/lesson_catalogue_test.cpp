@@ -20,7 +20,7 @@ Bytes catalogueEntry(const std::string& stem, const std::string& english, const 
 
 // Four phrases tagged "tag" (see phrasesOf) with a Dutch translation "tag nl k" as well.
 Bytes page(const std::string& tag) {
-    std::vector<test::PhraseSpec> phrases = test::phrasesOf(tag);
+    std::vector<test::PhraseData> phrases = test::phrasesOf(tag);
     for (std::size_t k = 0; k < phrases.size(); ++k)
         phrases[k].dutch = tag + " nl " + std::to_string(k + 1);
     return test::pageRecord(phrases);

@@ -38,7 +38,7 @@ TEST(MediaPaths, UnsafeOrMissingLessonStemGivesNoDirectory) {
 
 TEST(MediaPaths, VideoPrefersTheAviFolderThenTheDirectory) {
     CourseContent c;
-    std::vector<PhraseSpec> ph = phrasesOf("a");
+    std::vector<PhraseData> ph = phrasesOf("a");
     ph[0].media = "V1";
     ph[1].media = "V2";
     ph[2].media = "V3";

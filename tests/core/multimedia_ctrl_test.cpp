@@ -143,7 +143,7 @@ TEST(MultimediaCtrl, DictionaryAndExerciseMediaOpenOnlyVideos) {
 
 TEST(MultimediaCtrl, CoursePageWithVideoOnlyOnPhraseTwoPlaysIt) {
     CourseContent c;
-    std::vector<PhraseSpec> ph = phrasesOf("a");
+    std::vector<PhraseData> ph = phrasesOf("a");
     ph[1].media = "V2";
     c.addLesson("L0", "One", {ph});
     c.media("L0", "V2.AVI");

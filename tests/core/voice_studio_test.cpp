@@ -254,7 +254,7 @@ TEST(VoiceNamesTest, PlainConcatenations) {
 class FormTest : public StudioTest {
 protected:
     SpectreForm form{content.store, content.catalogue, studio};
-    std::vector<PhraseSpec> page(const std::string& tag, int phrases) { return phrasesOf(tag, phrases); }
+    std::vector<PhraseData> page(const std::string& tag, int phrases) { return phrasesOf(tag, phrases); }
 };
 
 TEST_F(FormTest, PhraseListItemsSelectionAndEmptyPages) {

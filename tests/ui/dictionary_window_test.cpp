@@ -111,7 +111,7 @@ void DictionaryWindowTest::typeSelectAndReadTheDetail() {
 
 void DictionaryWindowTest::exportIsOfferedOnlyFromTheResultForm() {
     Program p;
-    std::vector<test::DictEntrySpec> entries;
+    std::vector<DictionaryEntry> entries;
     for (int i = 0; i < 50; ++i)
         entries.push_back({.source = "mot " + std::to_string(i), .mandarinTarget = "ci"});
     uitest::writeBytes(p.root + "/DATA/WIN32/FFMA.DIC", test::dictionaryFileBytes(entries));
@@ -143,7 +143,7 @@ void DictionaryWindowTest::exportIsOfferedOnlyFromTheResultForm() {
 
 void DictionaryWindowTest::keystrokeRepaintOfALongList() {
     Program p;
-    std::vector<test::DictEntrySpec> entries;
+    std::vector<DictionaryEntry> entries;
     entries.reserve(120000);
     for (int i = 0; i < 120000; ++i)
         entries.push_back({.source = (i % 3 ? "a" : "b") + std::to_string(i), .mandarinTarget = "ci"});

@@ -94,7 +94,7 @@ inline void writeBytes(const QString& path, const Bytes& data) {
         f.write(reinterpret_cast<const char*>(data.data()), static_cast<qint64>(data.size()));
 }
 
-struct LessonSpec {
+struct LessonFixture {
     std::string stem;
     std::string title;
     int pages;
@@ -103,16 +103,16 @@ struct LessonSpec {
 
 // Catalogue entry and pages of one lesson: phrase k of page p has the text "p<p>k<k>", the pinyin
 // "pin <p>.<k>", the English "Phrase <k> of page <p+1>" and the sound stem "P<pp><k>".
-inline Bytes catalogueEntry(const LessonSpec& l) {
+inline Bytes catalogueEntry(const LessonFixture& l) {
     return test::catalogueEntry({.stem = l.stem, .english = l.title, .french = l.title + " (fr)"});
 }
 
-inline Bytes lessonData(const LessonSpec& l) {
+inline Bytes lessonData(const LessonFixture& l) {
     Bytes out;
     for (int p = 0; p < l.pages; ++p) {
-        std::vector<test::PhraseSpec> phrases;
+        std::vector<test::PhraseData> phrases;
         for (int k = 1; k <= l.phrasesPerPage; ++k) {
-            test::PhraseSpec ph;
+            test::PhraseData ph;
             ph.text = "p" + std::to_string(p) + "k" + std::to_string(k);
             ph.phonetic = "pin " + std::to_string(p) + "." + std::to_string(k);
             ph.english = "Phrase " + std::to_string(k) + " of page " + std::to_string(p + 1);
@@ -189,7 +189,7 @@ public:
 
     QTemporaryDir dir;
     QString root, program;
-    std::vector<LessonSpec> lessons, stories;
+    std::vector<LessonFixture> lessons, stories;
     std::unique_ptr<QtSettingsStore> store;
     std::unique_ptr<AppContext> context;
     SilentPlayer* player = nullptr;

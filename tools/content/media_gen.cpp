@@ -722,12 +722,12 @@ void drawCoin(SceneWriter& w) {
     const std::uint32_t table = rgb(0x45, 0x5A, 0x64);
     backdrop(w, table);
     const std::uint32_t rim = rgb(0xB2, 0x7B, 0x00);
-    struct CoinSpec {
+    struct Coin {
         int cx, cy, r;
         std::uint32_t face;
     };
-    for (const CoinSpec& c :
-         {CoinSpec{6100, 2600, 1400, rgb(0xFF, 0xB3, 0x00)}, CoinSpec{3400, 3600, 2000, rgb(0xFF, 0xCA, 0x28)}}) {
+    for (const Coin& c :
+         {Coin{6100, 2600, 1400, rgb(0xFF, 0xB3, 0x00)}, Coin{3400, 3600, 2000, rgb(0xFF, 0xCA, 0x28)}}) {
         w.pen(rim, 80);
         w.brush(c.face);
         w.circle(c.cx, c.cy, c.r);
