@@ -4,26 +4,40 @@
 
 namespace lumora {
 
+namespace {
+
+// The tone-marked forms, tones 1 to 4, of the six pinyin vowels in lower and upper case.
+struct ToneRow {
+    char32_t plain;
+    char base; // plain lower-case letter, 'v' for ü
+    char32_t marked[4];
+};
+constexpr ToneRow kToneRows[] = {
+    {U'a', 'a', {U'ā', U'á', U'ǎ', U'à'}}, {U'e', 'e', {U'ē', U'é', U'ě', U'è'}},
+    {U'i', 'i', {U'ī', U'í', U'ǐ', U'ì'}}, {U'o', 'o', {U'ō', U'ó', U'ǒ', U'ò'}},
+    {U'u', 'u', {U'ū', U'ú', U'ǔ', U'ù'}}, {U'ü', 'v', {U'ǖ', U'ǘ', U'ǚ', U'ǜ'}},
+    {U'A', 'a', {U'Ā', U'Á', U'Ǎ', U'À'}}, {U'E', 'e', {U'Ē', U'É', U'Ě', U'È'}},
+    {U'I', 'i', {U'Ī', U'Í', U'Ǐ', U'Ì'}}, {U'O', 'o', {U'Ō', U'Ó', U'Ǒ', U'Ò'}},
+    {U'U', 'u', {U'Ū', U'Ú', U'Ǔ', U'Ù'}}, {U'Ü', 'v', {U'Ǖ', U'Ǘ', U'Ǚ', U'Ǜ'}},
+};
+
+} // namespace
+
+char32_t toneMarkedVowel(char32_t vowel, int tone) {
+    if (tone < 1 || tone > 4) return vowel;
+    for (const ToneRow& row : kToneRows)
+        if (row.plain == vowel) return row.marked[tone - 1];
+    return vowel;
+}
+
 PinyinLetter pinyinLetter(char32_t c) {
     if (c >= U'A' && c <= U'Z') c = c - U'A' + U'a';
-    if (c >= U'a' && c <= U'z') return {static_cast<char>(c == U'v' ? 'v' : c), 0};
-    struct Mark {
-        char32_t cp;
-        char base;
-        int tone;
-    };
-    static const Mark marks[] = {
-        {U'ā', 'a', 1}, {U'á', 'a', 2}, {U'ǎ', 'a', 3}, {U'à', 'a', 4}, {U'Ā', 'a', 1}, {U'Á', 'a', 2}, {U'Ǎ', 'a', 3},
-        {U'À', 'a', 4}, {U'ē', 'e', 1}, {U'é', 'e', 2}, {U'ě', 'e', 3}, {U'è', 'e', 4}, {U'Ē', 'e', 1}, {U'É', 'e', 2},
-        {U'Ě', 'e', 3}, {U'È', 'e', 4}, {U'ī', 'i', 1}, {U'í', 'i', 2}, {U'ǐ', 'i', 3}, {U'ì', 'i', 4}, {U'Ī', 'i', 1},
-        {U'Í', 'i', 2}, {U'Ǐ', 'i', 3}, {U'Ì', 'i', 4}, {U'ō', 'o', 1}, {U'ó', 'o', 2}, {U'ǒ', 'o', 3}, {U'ò', 'o', 4},
-        {U'Ō', 'o', 1}, {U'Ó', 'o', 2}, {U'Ǒ', 'o', 3}, {U'Ò', 'o', 4}, {U'ū', 'u', 1}, {U'ú', 'u', 2}, {U'ǔ', 'u', 3},
-        {U'ù', 'u', 4}, {U'Ū', 'u', 1}, {U'Ú', 'u', 2}, {U'Ǔ', 'u', 3}, {U'Ù', 'u', 4}, {U'ǖ', 'v', 1}, {U'ǘ', 'v', 2},
-        {U'ǚ', 'v', 3}, {U'ǜ', 'v', 4}, {U'Ǖ', 'v', 1}, {U'Ǘ', 'v', 2}, {U'Ǚ', 'v', 3}, {U'Ǜ', 'v', 4}, {U'ü', 'v', 0},
-        {U'Ü', 'v', 0},
-    };
-    for (const Mark& m : marks)
-        if (m.cp == c) return {m.base, m.tone};
+    if (c >= U'a' && c <= U'z') return {static_cast<char>(c), 0};
+    for (const ToneRow& row : kToneRows) {
+        if (row.plain == c) return {row.base, 0}; // ü and Ü
+        for (int t = 0; t < 4; ++t)
+            if (row.marked[t] == c) return {row.base, t + 1};
+    }
     return {};
 }
 

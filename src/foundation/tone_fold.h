@@ -22,6 +22,10 @@ struct PinyinLetter {
 };
 PinyinLetter pinyinLetter(char32_t c);
 
+// The tone-marked form of a pinyin vowel (a e i o u ü, lower or upper case) for tone 1 to 4; any
+// other letter, and any other tone, comes back as it is.
+char32_t toneMarkedVowel(char32_t vowel, int tone);
+
 std::u32string foldTones(std::u32string_view text);
 std::string foldTonesUtf8(std::string_view utf8);
 

@@ -238,6 +238,27 @@ TEST(ToneFold, TonesNumbersUmlautSpacesAndCaseFoldAlike) {
     EXPECT_EQ(foldTonesUtf8("\xff"), "\xEF\xBF\xBD"); // malformed bytes survive as U+FFFD
 }
 
+TEST(ToneFold, EveryMarkedVowelReadsBackAsItsVowelAndTone) {
+    // The one table both ways: marking a vowel and reading the mark back agree for all 48 forms,
+    // and the marked forms are all different.
+    std::u32string seen;
+    for (char32_t v : U"aeiouüAEIOUÜ") {
+        if (v == 0) break;
+        const char base = pinyinLetter(v).base;
+        EXPECT_NE(base, 0);
+        for (int tone = 1; tone <= 4; ++tone) {
+            const char32_t marked = toneMarkedVowel(v, tone);
+            EXPECT_NE(marked, v);
+            EXPECT_EQ(seen.find(marked), std::u32string::npos);
+            seen.push_back(marked);
+            EXPECT_EQ(pinyinLetter(marked).base, base);
+            EXPECT_EQ(pinyinLetter(marked).tone, tone);
+        }
+        EXPECT_EQ(toneMarkedVowel(v, 5), v); // the neutral tone has no mark
+    }
+    EXPECT_EQ(toneMarkedVowel(U'n', 2), U'n');
+}
+
 TEST(DictionarySearch, IgnoringTonesFindsThePinyinInEveryMode) {
     ContentTree t;
     const auto file = writeDictionary(t, "MAGB.DIC",

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "foundation/tone_fold.h"
 #include "foundation/utf8.h"
 
 namespace lumora::content {
@@ -19,29 +20,9 @@ char32_t lower(char32_t c) {
     return c;
 }
 
-// Tone-marked forms, tones 1 to 4, of the six vowels in lower and upper case.
-struct ToneRow {
-    char32_t plain;
-    char32_t marked[4];
-};
-constexpr ToneRow kToneTable[] = {
-    {U'a', {0x0101, 0x00E1, 0x01CE, 0x00E0}}, {U'e', {0x0113, 0x00E9, 0x011B, 0x00E8}},
-    {U'i', {0x012B, 0x00ED, 0x01D0, 0x00EC}}, {U'o', {0x014D, 0x00F3, 0x01D2, 0x00F2}},
-    {U'u', {0x016B, 0x00FA, 0x01D4, 0x00F9}}, {0x00FC, {0x01D6, 0x01D8, 0x01DA, 0x01DC}},
-    {U'A', {0x0100, 0x00C1, 0x01CD, 0x00C0}}, {U'E', {0x0112, 0x00C9, 0x011A, 0x00C8}},
-    {U'I', {0x012A, 0x00CD, 0x01CF, 0x00CC}}, {U'O', {0x014C, 0x00D3, 0x01D1, 0x00D2}},
-    {U'U', {0x016A, 0x00DA, 0x01D3, 0x00D9}}, {0x00DC, {0x01D5, 0x01D7, 0x01D9, 0x01DB}},
-};
-
 bool isVowel(char32_t c) {
     const char32_t l = lower(c);
     return l == 'a' || l == 'e' || l == 'i' || l == 'o' || l == 'u' || l == 0xFC;
-}
-
-char32_t withTone(char32_t c, int tone) {
-    for (const ToneRow& row : kToneTable)
-        if (row.plain == c) return row.marked[tone - 1];
-    return c;
 }
 
 // Index of the letter that carries the tone mark, or -1 when the syllable has no vowel.
@@ -97,7 +78,7 @@ std::string numberedToToneMarks(const std::string& typed) {
             }
         if (tone >= 1 && tone <= 4) {
             const int at = markPosition(letters);
-            if (at >= 0) letters[static_cast<std::size_t>(at)] = withTone(letters[static_cast<std::size_t>(at)], tone);
+            if (at >= 0) letters[static_cast<std::size_t>(at)] = toneMarkedVowel(letters[static_cast<std::size_t>(at)], tone);
         }
         for (char32_t c : letters)
             appendUtf8(out, c);
