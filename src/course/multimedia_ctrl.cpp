@@ -54,22 +54,6 @@ void CMultimediaCtrl::OpenCourseVideo() {
     surface_.repaint();
 }
 
-void CMultimediaCtrl::OpenDictionaryMedia() {
-    surface_.closeVideo();
-    const MediaSettings media(store_);
-    const std::string path = existing(media.mediaName(MediaSettings::kDictionary));
-    if (!path.empty() && media.viewType(MediaSettings::kDictionary) == 0) surface_.openVideo(path);
-    surface_.repaint();
-}
-
-void CMultimediaCtrl::OpenExerciseMedia() {
-    surface_.closeVideo();
-    const MediaSettings media(store_);
-    const std::string path = existing(media.mediaName(MediaSettings::kExercise));
-    if (!path.empty() && media.viewType(MediaSettings::kExercise) == 2) surface_.openVideo(path);
-    surface_.repaint();
-}
-
 void CMultimediaCtrl::Paint() {
     surface_.fillGrey();
     const MediaSettings media(store_);

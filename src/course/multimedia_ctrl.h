@@ -72,12 +72,6 @@ public:
     // When "Multimedia"/"AviCourseFile" names an existing file: close any child media window and
     // open a new one on it. Always asks for a repaint (which starts the video).
     void OpenCourseVideo();
-    // Closes any child media window; opens "Dictionary"/"MMName" when it exists and "ViewType" is 0;
-    // asks for a repaint.
-    void OpenDictionaryMedia();
-    // Closes any child media window; opens "Exercise"/"MMName" when it exists and "ViewType" is 2;
-    // asks for a repaint.
-    void OpenExerciseMedia();
 
     // The paint rule, called by the window's paint handler: grey, then by "Multimedia"/"View":
     //   0: "AviCourseFile" exists -> play from the start; else "WmfCourseFile" exists -> metafile;

@@ -47,12 +47,4 @@ std::string VideoPath(SettingsStore& store, const LessonCatalogue& catalogue, in
     return {};
 }
 
-std::string MetafilePath(SettingsStore& store, const LessonCatalogue& catalogue, int lesson, int page, int phrase) {
-    const std::string dir = MediaDirectory(store, catalogue, lesson);
-    const std::string stem = catalogue.MediaStem(lesson, page, phrase);
-    if (dir.empty() || stem.empty()) return {};
-    const std::string name = dir + stem + ".WMF";
-    return catalogue.locator().files().exists(name) ? name : std::string();
-}
-
 } // namespace lumora

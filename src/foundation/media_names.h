@@ -44,7 +44,4 @@ std::string IdeogramPictureName(const std::string& mediaDirectory, const std::st
 // itself when it exists, else "". A page beyond the last reads page 0. Stores "CurrentDir".
 std::string VideoPath(SettingsStore& store, const LessonCatalogue& catalogue, int lesson, int page, int phrase);
 
-// The metafile picture of a phrase when it exists, else "". Stores "CurrentDir".
-std::string MetafilePath(SettingsStore& store, const LessonCatalogue& catalogue, int lesson, int page, int phrase);
-
 } // namespace lumora

@@ -51,8 +51,6 @@ TEST(MediaPaths, VideoPrefersTheAviFolderThenTheDirectory) {
     EXPECT_EQ(VideoPath(c.store, c.catalogue, 0, 0, 2), "D:\\L1\\V2.AVI");
     EXPECT_EQ(VideoPath(c.store, c.catalogue, 0, 0, 3), "");
     EXPECT_EQ(VideoPath(c.store, c.catalogue, 0, 5, 2), "D:\\L1\\V2.AVI"); // page beyond: page 0
-    EXPECT_EQ(MetafilePath(c.store, c.catalogue, 0, 0, 2), "D:\\L1\\V2.WMF");
-    EXPECT_EQ(MetafilePath(c.store, c.catalogue, 0, 0, 1), "");
     // An empty media stem names nothing, even when a file called ".AVI" exists.
     c.media("L1", "AVI/.AVI");
     EXPECT_EQ(VideoPath(c.store, c.catalogue, 0, 0, 4), "");

@@ -120,22 +120,8 @@ TEST(MultimediaCtrl, PaintRuleByViewAndKind) {
     }
 }
 
-TEST(MultimediaCtrl, DictionaryAndExerciseMediaOpenOnlyVideos) {
+TEST(MultimediaCtrl, DestroyingTheControlClosesItsVideo) {
     CtrlFixture f;
-    f.c.store.writeString("Exercise", "MMName", "D:\\L0\\V2.AVI");
-    f.c.store.writeInt("Exercise", "ViewType", 2);
-    f.ctrl.OpenExerciseMedia();
-    EXPECT_EQ(f.surface.video, f.v2());
-    f.c.store.writeInt("Exercise", "ViewType", 1);
-    f.ctrl.OpenExerciseMedia();
-    EXPECT_EQ(f.surface.video, "");
-    f.c.store.writeString("Dictionary", "MMName", "D:\\L0\\AVI\\V1.AVI");
-    f.ctrl.OpenDictionaryMedia();
-    EXPECT_EQ(f.surface.video, f.v1());
-    f.c.store.writeString("Dictionary", "MMName", "D:\\L0\\GONE.AVI");
-    f.ctrl.OpenDictionaryMedia();
-    EXPECT_EQ(f.surface.video, "");
-    EXPECT_EQ(f.surface.calls.back(), "repaint");
     f.surface.video = f.v1();
     f.ctrl.onDestroy();
     EXPECT_FALSE(f.surface.hasVideo());
