@@ -25,6 +25,11 @@ public:
     static constexpr StringSetting kVerifyDictionary{"Acquis", "Dictionary File", ""};
     static constexpr StringSetting kVerifyMaleSound{"Acquis", "MaleSound", ""};
     static constexpr StringSetting kVerifyFemaleSound{"Acquis", "FemaleSound", ""};
+    // The trace the verify window leaves when its form is first laid out.
+    static constexpr StringSetting kVerifyTraceStart{"Acquis", "DebugDebut", ""};
+    static constexpr StringSetting kVerifyTraceEnd{"Acquis", "DebugFin", ""};
+    // The trace of the score graph: its update runs / the window is set up.
+    static constexpr StringSetting kScoreGraphTrace{"Debug", "CScoreGraphicView", ""};
 
     // In the picture ("ExPicture") and translation ("ExTranslate") sections.
     static constexpr IntEntry kRefresh{"Refresh", 1}; // 1: "Real time job"

@@ -33,6 +33,7 @@
 #include "exercises/exercise_settings.h"
 #include "exercises/exercise_setup.h"
 #include "exercises/question_pool.h"
+#include "foundation/app_settings.h"
 #include "foundation/codecs.h"
 #include "foundation/text_util.h"
 #include "foundation/frame_commands.h"
@@ -132,7 +133,7 @@ AnswerDialog::AnswerDialog(AppContext& context, const ExerciseSession& session, 
     };
     const int from = ExerciseSettings::kFrom.read(context.store);
     const int to = ExerciseSettings::kTo.read(context.store);
-    const bool picture5 = context.store.readInt("Startup", "Remember", 0) == 5;
+    const bool picture5 = AppSettings(context.store).remember() == 5;
     auto field = [&](int id, const std::string& text, LanguageId lang) {
         auto* e = new QLineEdit(this);
         e->setObjectName(QStringLiteral("%1").arg(id));
@@ -558,8 +559,8 @@ void ExerciseFrame::initialUpdate() {
     showLanguages();
     markLanguageRows();
     if (kind_ == ExerciseKind::Verify) {
-        c.store.writeString("Acquis", "DebugDebut", "CAskAcquisView::OnInitialUpdate");
-        c.store.writeString("Acquis", "DebugFin", "CAskAcquisView::OnInitialUpdate");
+        ExerciseSettings::kVerifyTraceStart.write(c.store, "CAskAcquisView::OnInitialUpdate");
+        ExerciseSettings::kVerifyTraceEnd.write(c.store, "CAskAcquisView::OnInitialUpdate");
     }
     for (QRadioButton* b : choices_) b->setFont(languageFont(kind_ == ExerciseKind::Picture ? doc.fromLanguage() : doc.toLanguage()));
     question_->setFont(languageFont(doc.fromLanguage()));

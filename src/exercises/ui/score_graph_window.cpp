@@ -23,6 +23,7 @@
 #include <QSplitter>
 #include <QToolTip>
 
+#include "exercises/exercise_settings.h"
 #include "foundation/app_commands.h"
 #include "foundation/app_settings.h"
 #include "foundation/codecs.h"
@@ -89,7 +90,7 @@ CScoreGraphicView::CScoreGraphicView(AppContext& context, ScoreGraphZoom& zoom, 
 }
 
 void CScoreGraphicView::reload() {
-    context_.store.writeString("Debug", "CScoreGraphicView", "CScoreGraphicView::OnUpdate");
+    ExerciseSettings::kScoreGraphTrace.write(context_.store, "CScoreGraphicView::OnUpdate");
     picture_ = scoreGraphPicture(context_.store, context_.files);
     updateGeometry();
     update();
@@ -248,7 +249,7 @@ QWidget* ScoreGraphActivity::widget() {
     QObject::connect(scroll->verticalScrollBar(), &QScrollBar::rangeChanged, scroll, showNewest);
     for (QScrollBar* bar : {scroll->horizontalScrollBar(), scroll->verticalScrollBar()})
         QObject::connect(bar, &QAbstractSlider::actionTriggered, scroll, [this] { followNewest_ = false; });
-    host_.context().store.writeString("Debug", "CScoreGraphicView", "");
+    ExerciseSettings::kScoreGraphTrace.write(host_.context().store, "");
     graph_->setFocusPolicy(Qt::ClickFocus);
     listing_->onActivated = [this] { listingActive_ = true; };
     graph_->onActivated = [this] { listingActive_ = false; };
