@@ -17,6 +17,7 @@
 #include "course/ui/cours_child_wnd.h"
 #include "course/ui/cours_view_widget.h"
 #include "shell/ui/choix_view.h"
+#include "course/course_commands.h"
 #include "ui/ui_fixture.h"
 
 using namespace lumora;
@@ -60,9 +61,9 @@ void CourseWindowTest::endOfLessonGoesOnWithoutTheVerifyActivity() {
         p.store->writeInt("EndLesson", "UserChoice", c.choice);
         p.store->writeInt("Course", "Lesson", 0);
         p.store->writeInt("Course", "Page", 2); // the last of L01's three pages
-        p.frame->dispatch(1410);
+        p.frame->dispatch(cmd::frame::Course);
         QVERIFY(courseOnScreen(*p.frame));
-        p.frame->dispatch(6060);
+        p.frame->dispatch(cmd::course::NextPage);
         QTest::qWait(100); // the queued command, when there is one
         QTRY_COMPARE_WITH_TIMEOUT(p.store->readInt("Course", "Lesson", -1), c.lesson, 5000);
         QTRY_VERIFY2_WITH_TIMEOUT(courseOnScreen(*p.frame), qPrintable(QString::number(c.choice)), 5000);
@@ -73,16 +74,16 @@ void CourseWindowTest::endOfLessonGoesOnWithoutTheVerifyActivity() {
 void CourseWindowTest::translationLanguageNeedsThePreferences() {
     Program p;
     QVERIFY(p.start());
-    p.frame->dispatch(1410);
+    p.frame->dispatch(cmd::frame::Course);
     // No preferences sheet: the button cannot do anything, so it is disabled.
     p.frame->refreshCommandStates();
-    QVERIFY(!p.frame->action(7100)->isEnabled());
+    QVERIFY(!p.frame->action(cmd::course::TranslationLanguage)->isEnabled());
     // With the sheet, the command opens it.
     int runs = 0;
-    p.frame->registerDialog(1500, [&] { ++runs; });
+    p.frame->registerDialog(cmd::frame::Preferences, [&] { ++runs; });
     p.frame->refreshCommandStates();
-    QVERIFY(p.frame->action(7100)->isEnabled());
-    p.frame->dispatch(7100);
+    QVERIFY(p.frame->action(cmd::course::TranslationLanguage)->isEnabled());
+    p.frame->dispatch(cmd::course::TranslationLanguage);
     QCOMPARE(runs, 1);
 }
 
@@ -91,14 +92,14 @@ void CourseWindowTest::closedCourseLeavesTheProgramCaption() {
     QVERIFY(p.start());
     p.frame->show();
     p.store->writeInt("Course", "Lesson", 1);
-    p.frame->dispatch(1410);
+    p.frame->dispatch(cmd::frame::Course);
     QCOMPARE(p.frame->windowTitle(), QStringLiteral("Numbers - [Page  1 /  2]"));
     // The learner closes the course window with its own close button.
     p.frame->currentChild()->close();
     QTRY_VERIFY(p.frame->mdiArea()->subWindowList().isEmpty());
     QCOMPARE(p.frame->windowTitle(), QStringLiteral("Lumora"));
     // The next activity sets its own caption again.
-    p.frame->dispatch(1410);
+    p.frame->dispatch(cmd::frame::Course);
     QCOMPARE(p.frame->windowTitle(), QStringLiteral("Numbers - [Page  1 /  2]"));
 }
 
@@ -109,13 +110,13 @@ void CourseWindowTest::stoppingFastScrollingReadsThePage() {
     QVERIFY(p.start());
     p.frame->show();
     p.store->writeInt("Course", "Lesson", 0);
-    p.frame->dispatch(1410);
+    p.frame->dispatch(cmd::frame::Course);
     auto* course = static_cast<CourseActivity*>(p.frame->currentActivity());
     QTRY_VERIFY(course->document().voicesPlayed()); // page 1 has no voice files
     // Fast forward shows the second page silently; stopping there reads it out at once.
-    p.frame->dispatch(6080);
+    p.frame->dispatch(cmd::course::FastForward);
     QTRY_COMPARE(childCaption(*p.frame), QStringLiteral("Page  2 /  3"));
-    p.frame->dispatch(6050);
+    p.frame->dispatch(cmd::course::Stop);
     QVERIFY(!course->viewWidget()->timerActive());
     QTRY_COMPARE(p.player->played.size(), std::size_t(1));
     QVERIFY(QString::fromStdString(p.player->played[0]).endsWith(QStringLiteral("P021.WAV")));
@@ -127,7 +128,7 @@ void CourseWindowTest::repaintsWriteNoSettings() {
     QVERIFY(p.start());
     p.frame->show();
     p.store->writeInt("Course", "Lesson", 0);
-    p.frame->dispatch(1410);
+    p.frame->dispatch(cmd::frame::Course);
     auto* course = static_cast<CourseActivity*>(p.frame->currentActivity());
     QTRY_VERIFY(course->viewWidget()->paintCount() > 0);
     // The page display stores its trace once; painting the same page again stores nothing.
@@ -140,7 +141,7 @@ void CourseWindowTest::repaintsWriteNoSettings() {
     QCOMPARE(p.store->readInt("Debug", "Hauteur", 0), -1);
     QCOMPARE(p.store->readString("Course", "ChFilename", ""), std::string());
     // The next page is laid out again.
-    p.frame->dispatch(6060);
+    p.frame->dispatch(cmd::course::NextPage);
     QTRY_VERIFY(p.store->readInt("Debug", "Hauteur", 0) > 0);
     QVERIFY(!p.store->readString("Course", "ChFilename", "").empty());
 }
@@ -149,7 +150,7 @@ void CourseWindowTest::keysOfTheListAndTheButtons() {
     Program p;
     QVERIFY(p.start());
     p.frame->show();
-    QVERIFY(p.frame->action(1400)->toolTip().endsWith(QStringLiteral("(End)")));
+    QVERIFY(p.frame->action(cmd::frame::LessonsList)->toolTip().endsWith(QStringLiteral("(End)")));
     auto* list = static_cast<ChoixActivity*>(p.frame->currentActivity())->view();
     // Return on the focused lesson opens it, as a click does.
     list->button(2)->setFocus();
@@ -157,31 +158,31 @@ void CourseWindowTest::keysOfTheListAndTheButtons() {
     QTRY_VERIFY(courseOnScreen(*p.frame));
     QCOMPARE(p.store->readInt("Course", "Lesson", -1), 2);
     // The course's buttons name their keys; a command without a key has its plain tooltip.
-    QCOMPARE(p.frame->action(6060)->toolTip(), QStringLiteral("Go to the next page (Right)"));
-    QCOMPARE(p.frame->action(6090)->toolTip(), QStringLiteral("Go to the next lesson (PgDown)"));
-    QCOMPARE(p.frame->action(7014)->toolTip(), QStringLiteral("Listen to the four phrases of the page"));
+    QCOMPARE(p.frame->action(cmd::course::NextPage)->toolTip(), QStringLiteral("Go to the next page (Right)"));
+    QCOMPARE(p.frame->action(cmd::course::NextStory)->toolTip(), QStringLiteral("Go to the next lesson (PgDown)"));
+    QCOMPARE(p.frame->action(cmd::course::ListenAll)->toolTip(), QStringLiteral("Listen to the four phrases of the page"));
 }
 
 void CourseWindowTest::actionsFollowStateChangesWithoutPolling() {
     Program p;
     QVERIFY(p.start());
     p.store->writeInt("Course", "Lesson", 0);
-    p.frame->dispatch(1410);
+    p.frame->dispatch(cmd::frame::Course);
     auto* course = static_cast<CourseActivity*>(p.frame->currentActivity());
-    QVERIFY(p.frame->action(13100)->isChecked());
+    QVERIFY(p.frame->action(cmd::app::Simplified)->isChecked());
     // The ideogram set changed outside any command (as a dialog would): the menu follows at once,
     // with no refresh asked for and no event loop turning.
     course->document().setIdeogramSet(1);
-    QVERIFY(p.frame->action(13110)->isChecked());
-    QVERIFY(!p.frame->action(13100)->isChecked());
+    QVERIFY(p.frame->action(cmd::app::Traditional)->isChecked());
+    QVERIFY(!p.frame->action(cmd::app::Simplified)->isChecked());
     // A preferences sheet that arrives enables the command that needs it.
-    QVERIFY(!p.frame->action(7100)->isEnabled());
-    p.frame->registerDialog(1500, [] {});
-    QVERIFY(p.frame->action(7100)->isEnabled());
+    QVERIFY(!p.frame->action(cmd::course::TranslationLanguage)->isEnabled());
+    p.frame->registerDialog(cmd::frame::Preferences, [] {});
+    QVERIFY(p.frame->action(cmd::course::TranslationLanguage)->isEnabled());
     // Check marks come from the table of the target that declares the command.
-    QVERIFY(p.frame->action(13110)->isCheckable());
-    QVERIFY(p.frame->action(4004)->isCheckable());
-    QVERIFY(!p.frame->action(6060)->isCheckable());
+    QVERIFY(p.frame->action(cmd::app::Traditional)->isCheckable());
+    QVERIFY(p.frame->action(cmd::course::Zoom100)->isCheckable());
+    QVERIFY(!p.frame->action(cmd::course::NextPage)->isCheckable());
 }
 
 void CourseWindowTest::windowPaintsAndCommandsActWhileThePagePlays() {
@@ -191,7 +192,7 @@ void CourseWindowTest::windowPaintsAndCommandsActWhileThePagePlays() {
     QVERIFY(p.start());
     p.frame->show();
     p.store->writeInt("Course", "Lesson", 0);
-    p.frame->dispatch(1410);
+    p.frame->dispatch(cmd::frame::Course);
     auto* course = static_cast<CourseActivity*>(p.frame->currentActivity());
     QTRY_COMPARE(p.player->played.size(), std::size_t(1));
     QVERIFY(course->document().isPlaying());
@@ -201,17 +202,17 @@ void CourseWindowTest::windowPaintsAndCommandsActWhileThePagePlays() {
     QTRY_VERIFY(course->viewWidget()->paintCount() > paints);
     // Zoom, the ideogram set and the toggles act at once and leave the voice alone.
     QTest::qWait(500);
-    p.frame->action(4005)->trigger();
+    p.frame->action(cmd::course::Zoom150)->trigger();
     QCOMPARE(course->view().pictureView().zoom(), 150);
-    p.frame->action(13110)->trigger();
-    QVERIFY(p.frame->action(13110)->isChecked());
+    p.frame->action(cmd::app::Traditional)->trigger();
+    QVERIFY(p.frame->action(cmd::app::Traditional)->isChecked());
     QVERIFY(p.player->playing());
     QCOMPARE(p.player->stops, 0);
     // "Next page" half a second into the voice: the page changes now, its voice stops and the new
     // page plays its own.
     QElapsedTimer clock;
     clock.start();
-    p.frame->action(6060)->trigger();
+    p.frame->action(cmd::course::NextPage)->trigger();
     QTRY_COMPARE_WITH_TIMEOUT(p.store->readInt("Course", "Page", -1), 1, 100);
     QCOMPARE(childCaption(*p.frame), QStringLiteral("Page  2 /  3"));
     QVERIFY(clock.elapsed() < 100);
@@ -220,27 +221,27 @@ void CourseWindowTest::windowPaintsAndCommandsActWhileThePagePlays() {
     QVERIFY(p.player->played.back().find("P021") != std::string::npos);
 
     // "Stop scrolling" while slow scrolling and a voice plays ends both.
-    p.frame->dispatch(6070);
-    QVERIFY(p.frame->action(6070)->isChecked());
+    p.frame->dispatch(cmd::course::SlowForward);
+    QVERIFY(p.frame->action(cmd::course::SlowForward)->isChecked());
     QVERIFY(p.frame->activityStatus()->isVisible());
     QVERIFY(p.frame->activityStatus()->text().contains(QStringLiteral("Esc")));
-    QVERIFY(p.frame->action(6050)->isEnabled());
+    QVERIFY(p.frame->action(cmd::course::Stop)->isEnabled());
     QTest::keyClick(course->viewWidget(), Qt::Key_Escape);
     QCOMPARE(course->document().scrollingMode(), 0);
     QVERIFY(!course->document().isPlaying());
     QVERIFY(!p.player->playing());
-    QVERIFY(!p.frame->action(6070)->isChecked());
+    QVERIFY(!p.frame->action(cmd::course::SlowForward)->isChecked());
     QVERIFY(!p.frame->activityStatus()->isVisible());
-    QVERIFY(!p.frame->action(6050)->isEnabled()); // nothing left to stop
+    QVERIFY(!p.frame->action(cmd::course::Stop)->isEnabled()); // nothing left to stop
 
     // Back on the first page it plays again; closing the window stops it.
-    p.frame->dispatch(6040);
+    p.frame->dispatch(cmd::course::PreviousPage);
     QTRY_COMPARE(p.player->played.size(), std::size_t(3));
     QVERIFY(p.player->playing());
     p.frame->currentChild()->close();
     QTRY_VERIFY(p.frame->mdiArea()->subWindowList().isEmpty());
     QVERIFY(!p.player->playing());
-    p.frame->dispatch(1410);
+    p.frame->dispatch(cmd::frame::Course);
     QVERIFY(courseOnScreen(*p.frame));
 }
 
@@ -263,20 +264,20 @@ void CourseWindowTest::slowScrollingTurnsEachPageItsTimeAfterItWasHeard() {
     QVERIFY(p.start());
     p.frame->show();
     p.store->writeInt("Course", "Lesson", 0);
-    p.frame->dispatch(1410);
+    p.frame->dispatch(cmd::frame::Course);
     auto* course = static_cast<CourseActivity*>(p.frame->currentActivity());
     PlanEnds ends;
     ends.clock.start();
     course->document().playback().addListener(ends);
     QTRY_COMPARE(p.player->played.size(), std::size_t(1));
-    p.frame->dispatch(6070); // slow forward while the first page is heard
+    p.frame->dispatch(cmd::course::SlowForward); // slow forward while the first page is heard
     std::vector<qint64> turns;
     for (int page = 1; page <= 2; ++page) {
         QTRY_COMPARE_WITH_TIMEOUT(p.store->readInt("Course", "Page", -1), page, 6000);
         turns.push_back(ends.clock.elapsed());
     }
     course->document().playback().removeListener(ends);
-    p.frame->dispatch(6050);
+    p.frame->dispatch(cmd::course::Stop);
     // Each page turned "Lesson"/"Timer" ms after its plan (voice, 2-second pause) completed.
     QVERIFY(ends.completed.size() >= 2);
     for (std::size_t i = 0; i < 2; ++i) {
@@ -291,7 +292,7 @@ void CourseWindowTest::surfaceCoversThePageAndFitFollowsTheWindow() {
     p.frame->resize(1024, 768);
     p.frame->show();
     p.store->writeInt("Course", "Lesson", 0); // L01: four phrases a page
-    p.frame->dispatch(1410);
+    p.frame->dispatch(cmd::frame::Course);
     auto* course = static_cast<CourseActivity*>(p.frame->currentActivity());
     CoursViewWidget* w = course->viewWidget();
     QTRY_VERIFY(w->paintCount() > 0);
@@ -301,7 +302,7 @@ void CourseWindowTest::surfaceCoversThePageAndFitFollowsTheWindow() {
     QVERIFY(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("pin 0.1\tPhrase 1 of page 1\n")));
     QCOMPARE(QGuiApplication::clipboard()->text().count(QLatin1Char('\n')), 4);
     // Never chosen a zoom: the page fits, the whole of it is on screen.
-    QVERIFY(p.frame->action(4010)->isChecked());
+    QVERIFY(p.frame->action(cmd::course::FitPage)->isChecked());
     QTRY_COMPARE(w->verticalScrollBar()->maximum(), 0);
     QCOMPARE(w->horizontalScrollBar()->maximum(), 0);
     const int fitted = course->view().pictureView().zoom();
@@ -311,9 +312,9 @@ void CourseWindowTest::surfaceCoversThePageAndFitFollowsTheWindow() {
 
     // At 300 % the surface reaches the deepest item drawn: scrolled to the end, the last line is
     // inside the viewport; and no further than the page and its margins.
-    p.frame->action(4007)->trigger();
-    QVERIFY(!p.frame->action(4010)->isChecked());
-    QVERIFY(p.frame->action(4007)->isChecked());
+    p.frame->action(cmd::course::Zoom300)->trigger();
+    QVERIFY(!p.frame->action(cmd::course::FitPage)->isChecked());
+    QVERIFY(p.frame->action(cmd::course::Zoom300)->isChecked());
     w->viewport()->repaint();
     const PageExtent e = course->view().pageExtent();
     QVERIFY(e.depth > 0);
@@ -335,10 +336,10 @@ void CourseWindowTest::surfaceCoversThePageAndFitFollowsTheWindow() {
                         Qt::ControlModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(w->viewport(), &zoomOut);
     QCOMPARE(course->view().pictureView().zoom(), 200);
-    p.frame->dispatch(6060);
+    p.frame->dispatch(cmd::course::NextPage);
     QCOMPARE(v->value(), 0);
     QTest::keyClick(w, Qt::Key_0, Qt::ControlModifier);
-    QVERIFY(p.frame->action(4010)->isChecked());
+    QVERIFY(p.frame->action(cmd::course::FitPage)->isChecked());
     QTRY_COMPARE(v->maximum(), 0);
 }
 

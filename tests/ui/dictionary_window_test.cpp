@@ -13,6 +13,7 @@
 #include "dictionary/ui/dictionary_frame.h"
 #include "fixtures/dictionary_builders.h"
 #include "foundation/codecs.h"
+#include "dictionary/dictionary_commands.h"
 #include "ui/ui_fixture.h"
 
 using namespace lumora;
@@ -28,7 +29,7 @@ std::string western(const std::string& utf8) {
 }
 
 DictionaryActivity* openDictionary(Program& p) {
-    p.frame->dispatch(1450);
+    p.frame->dispatch(cmd::frame::Dictionary);
     auto* a = dynamic_cast<DictionaryActivity*>(p.frame->currentActivity());
     // The window fills from the event loop once it is on screen.
     for (int i = 0; a && i < 100 && !(a->frame() && !a->frame()->countLabel()->text().isEmpty()); ++i)
@@ -83,8 +84,8 @@ void DictionaryWindowTest::typeSelectAndReadTheDetail() {
                  QStringLiteral("D:\\L01\\SIMPLIFY\\P011.BMP"));
     QVERIFY(f->pictureView()->hasPicture());
     // F12: the traditional set (no such picture here: the view is empty).
-    p.frame->dispatch(13110);
-    QVERIFY(p.frame->action(13110)->isChecked());
+    p.frame->dispatch(cmd::app::Traditional);
+    QVERIFY(p.frame->action(cmd::app::Traditional)->isChecked());
     QTRY_COMPARE(QString::fromStdString(p.store->readString("Dictionary", "BmpFile", "")),
                  QStringLiteral("D:\\L01\\TRADI\\P011.BMP"));
     QVERIFY(!f->pictureView()->hasPicture());
@@ -123,19 +124,19 @@ void DictionaryWindowTest::exportIsOfferedOnlyFromTheResultForm() {
     CDictionaryFrame* f = a->frame();
     p.frame->activateWindow();
     f->keyEdit()->setFocus();
-    QTRY_VERIFY(!p.frame->action(28685)->isEnabled());
+    QTRY_VERIFY(!p.frame->action(cmd::dictionary::ExportAs)->isEnabled());
     f->resultList()->setFocus();
-    QTRY_VERIFY(p.frame->action(28685)->isEnabled());
+    QTRY_VERIFY(p.frame->action(cmd::dictionary::ExportAs)->isEnabled());
     const QString out = p.dir.path() + QStringLiteral("/export.txt");
     f->setExportFileChooser([&] { return out; });
-    p.frame->dispatch(28685);
+    p.frame->dispatch(cmd::dictionary::ExportAs);
     QFile file(out);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll().count("\r\n"), 50);
     // A place that cannot be written: a message box, not success.
     f->setExportFileChooser([&] { return out + QStringLiteral("/inside-a-file.txt"); });
     p.prompts->texts.clear();
-    p.frame->dispatch(28685);
+    p.frame->dispatch(cmd::dictionary::ExportAs);
     QCOMPARE(p.prompts->texts.size(), std::size_t(1));
     QVERIFY(
         QString::fromStdString(p.prompts->texts[0]).startsWith(QStringLiteral("The dictionary could not be exported")));

@@ -17,6 +17,7 @@
 #include "exercises/ui/exercise_window.h"
 #include "exercises/ui/score_graph_window.h"
 #include "foundation/ui/media_picture_view.h"
+#include "course/course_commands.h"
 #include "ui/ui_fixture.h"
 
 using namespace lumora;
@@ -49,7 +50,7 @@ void ExerciseWindowTest::pictureExerciseOnTheSampleCourse() {
     QVERIFY(buildSampleCourse(p));
     QVERIFY(p.start());
     p.store->writeInt("ExPicture", "Refresh", 0); // the apply button, not real time
-    p.frame->dispatch(1470);
+    p.frame->dispatch(cmd::frame::PictureExercise);
     auto* activity = dynamic_cast<ExerciseActivity*>(p.frame->currentActivity());
     QVERIFY(activity);
     ExerciseFrame* frame = activity->frame();
@@ -96,7 +97,7 @@ void ExerciseWindowTest::pictureExerciseOnTheSampleCourse() {
     const int pool = static_cast<int>(s->poolSize());
 
     // Closing the window appends the score.
-    p.frame->dispatch(1400);
+    p.frame->dispatch(cmd::frame::LessonsList);
     const ExerciseFiles names = exerciseFiles(p.context->store, ExerciseKind::Picture);
     const auto data = p.context->files.readAll(names.history);
     QVERIFY(data);
@@ -107,7 +108,7 @@ void ExerciseWindowTest::pictureExerciseOnTheSampleCourse() {
     QCOMPARE(records[29].pool, pool - 1);
 
     // The graph of the picture exercise lists it and plots it.
-    p.frame->dispatch(1475);
+    p.frame->dispatch(cmd::frame::PictureGraph);
     auto* graph = dynamic_cast<ScoreGraphActivity*>(p.frame->currentActivity());
     QVERIFY(graph);
     QVERIFY(graph->listing()->toPlainText().contains(QStringLiteral("\t  50%\n\t")));
@@ -117,8 +118,8 @@ void ExerciseWindowTest::pictureExerciseOnTheSampleCourse() {
     // The newest score is in view without scrolling.
     const ScoreGraphPoint& newest = graph->graph()->picture().curve.back();
     QTRY_VERIFY(graph->graph()->visibleRegion().boundingRect().contains(graph->graph()->devicePoint(newest.x, newest.y)));
-    p.frame->dispatch(4006);
-    QVERIFY(p.frame->action(4006)->isChecked());
+    p.frame->dispatch(cmd::course::Zoom200);
+    QVERIFY(p.frame->action(cmd::course::Zoom200)->isChecked());
     // The main frame is destroyed hidden: destroying it while shown runs its toolbar's visibility
     // signal into its half-destroyed command table.
     p.frame->hide();
@@ -127,7 +128,7 @@ void ExerciseWindowTest::pictureExerciseOnTheSampleCourse() {
 void ExerciseWindowTest::aMissingListingOpensNoGraph() {
     Program p;
     QVERIFY(p.start());
-    p.frame->dispatch(1465);
+    p.frame->dispatch(cmd::frame::VerifyGraph);
     QVERIFY(!dynamic_cast<ScoreGraphActivity*>(p.frame->currentActivity()));
     QVERIFY(!p.prompts->texts.empty());
     QCOMPARE(QString::fromStdString(p.prompts->texts.back()), QStringLiteral("Failed to open document."));
@@ -143,7 +144,7 @@ void ExerciseWindowTest::aFreshStartAsksNothingAndRealTimeStartsAtOnce() {
     QVERIFY(p.start());
     p.frame->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(p.frame.get()));
-    p.frame->dispatch(1470);
+    p.frame->dispatch(cmd::frame::PictureExercise);
     auto* activity = dynamic_cast<ExerciseActivity*>(p.frame->currentActivity());
     QVERIFY(activity);
     ExerciseFrame* frame = activity->frame();
@@ -204,7 +205,7 @@ void ExerciseWindowTest::aRefusedToLanguageSaysWhyInTheStatusBar() {
     QVERIFY(buildSampleCourse(p));
     QVERIFY(p.start());
     p.store->writeInt("ExTranslate", "Refresh", 0); // an accepted language builds nothing at once
-    p.frame->dispatch(1480);
+    p.frame->dispatch(cmd::frame::TranslationExercise);
     auto* activity = dynamic_cast<ExerciseActivity*>(p.frame->currentActivity());
     QVERIFY(activity);
     ExerciseFrame* frame = activity->frame();

@@ -7,6 +7,7 @@
 #include <QToolButton>
 
 #include "course/ui/edit_course_window.h"
+#include "course/course_commands.h"
 #include "ui/ui_fixture.h"
 
 using namespace lumora;
@@ -29,8 +30,8 @@ void KeyboardLearningTest::typedLinesTurnTheirMarks() {
     QVERIFY(p.start());
     p.store->writeInt("Course", "Dictee", 0); // the model lines shown
     p.frame->refreshCommandStates();
-    QVERIFY(p.frame->action(1420)->isEnabled());
-    p.frame->dispatch(1420);
+    QVERIFY(p.frame->action(cmd::frame::KeyboardLearning)->isEnabled());
+    p.frame->dispatch(cmd::frame::KeyboardLearning);
     KeyboardLearningActivity* k = keyboardOnScreen(*p.frame);
     QVERIFY(k);
     QCOMPARE(p.store->readInt("Startup", "Remember", -1), 2);
@@ -73,7 +74,7 @@ void KeyboardLearningTest::pagesTurnAndShortPagesHideLines() {
     p.store->writeInt("Course", "Lesson", 0);
     p.store->writeInt("Course", "Page", 2); // the last page of L01
     p.store->writeInt("EndLesson", "UserChoice", 0); // the end of a lesson goes on to the next one
-    p.frame->dispatch(1420);
+    p.frame->dispatch(cmd::frame::KeyboardLearning);
     KeyboardLearningActivity* k = keyboardOnScreen(*p.frame);
     QVERIFY(k);
     QTRY_COMPARE(p.frame->currentChild()->windowTitle(), QStringLiteral("Page  3 /  3"));
@@ -82,7 +83,7 @@ void KeyboardLearningTest::pagesTurnAndShortPagesHideLines() {
     QTest::keyClicks(k->rowWidgets(0).edit, QStringLiteral("p2k1"));
     QCOMPARE(k->markOf(0), QStringLiteral("n100"));
     // Next page at the end of the lesson: the next lesson (two phrases a page).
-    p.frame->dispatch(6060);
+    p.frame->dispatch(cmd::course::NextPage);
     QTRY_COMPARE(p.frame->currentChild()->windowTitle(), QStringLiteral("Page  1 /  2"));
     QCOMPARE(p.store->readInt("Course", "Lesson", -1), 1);
     QVERIFY(keyboardOnScreen(*p.frame) == k);
@@ -91,10 +92,10 @@ void KeyboardLearningTest::pagesTurnAndShortPagesHideLines() {
     QVERIFY(k->rowWidgets(1).edit->isVisibleTo(k->widget()));
     QVERIFY(!k->rowWidgets(2).edit->isVisibleTo(k->widget()));
     QVERIFY(!k->rowWidgets(3).mark->isVisibleTo(k->widget()));
-    // 3015 hides the translation rows.
-    p.frame->dispatch(3015);
+    // "Translation" hides the translation rows.
+    p.frame->dispatch(cmd::course::Translation);
     QVERIFY(!k->rowWidgets(0).translation->isVisibleTo(k->widget()));
-    QVERIFY(!p.frame->action(3015)->isChecked());
+    QVERIFY(!p.frame->action(cmd::course::Translation)->isChecked());
 }
 
 QTEST_MAIN(KeyboardLearningTest)

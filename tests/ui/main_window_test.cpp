@@ -18,6 +18,7 @@
 #include "course/ui/cours_view_widget.h"
 #include "course/ui/direct_access_dialog.h"
 #include "shell/ui/choix_view.h"
+#include "course/course_commands.h"
 #include "ui/ui_fixture.h"
 
 using namespace lumora;
@@ -64,8 +65,8 @@ void MainWindowTest::startsOnTheLessonsList() {
     for (int i = 0; i < 3; ++i) QVERIFY(!view->button(i)->isHidden());
     for (int i : {3, 20, 33}) QVERIFY(view->button(i)->isHidden());
     QVERIFY(view->widget()->height() < view->button(0)->geometry().top() + 2 * view->button(0)->height() + 60);
-    QCOMPARE(QString::fromStdString(view->logic().tooltip(1002)), QStringLiteral("Family"));
-    QCOMPARE(QString::fromStdString(view->logic().tooltip(1003)), QStringLiteral("Reading Course"));
+    QCOMPARE(QString::fromStdString(view->logic().tooltip(kChoixFirstButton + 2)), QStringLiteral("Family"));
+    QCOMPARE(QString::fromStdString(view->logic().tooltip(kChoixFirstButton + 3)), QStringLiteral("Reading Course"));
     // The lists' menu: no View menu, an Internet menu.
     QStringList titles;
     for (QAction* m : p.frame->menuBar()->actions()) titles << m->text();
@@ -91,8 +92,8 @@ void MainWindowTest::lessonClickOpensTheCourseAndKeysTurnPages() {
     QTRY_VERIFY(view->paintCount() > 0);
     view->setFocus();
     // The course's accelerators and menus are in place.
-    QVERIFY(p.frame->action(6060)->shortcuts().contains(QKeySequence(Qt::Key_Right)));
-    QVERIFY(p.frame->action(6090)->shortcuts().contains(QKeySequence(Qt::Key_PageDown)));
+    QVERIFY(p.frame->action(cmd::course::NextPage)->shortcuts().contains(QKeySequence(Qt::Key_Right)));
+    QVERIFY(p.frame->action(cmd::course::NextStory)->shortcuts().contains(QKeySequence(Qt::Key_PageDown)));
 
     QTest::keyClick(view, Qt::Key_Right);
     QCOMPARE(childCaption(*p.frame), QStringLiteral("Page  2 /  2"));
@@ -111,20 +112,20 @@ void MainWindowTest::lessonClickOpensTheCourseAndKeysTurnPages() {
     QTRY_VERIFY(course->document().voicesPlayed());
 
     // Traditional characters and a zoom through the menu commands, with their check marks.
-    p.frame->action(13110)->trigger();
-    QVERIFY(p.frame->action(13110)->isChecked());
-    QVERIFY(!p.frame->action(13100)->isChecked());
+    p.frame->action(cmd::app::Traditional)->trigger();
+    QVERIFY(p.frame->action(cmd::app::Traditional)->isChecked());
+    QVERIFY(!p.frame->action(cmd::app::Simplified)->isChecked());
     QCOMPARE(p.store->readInt("Course", "Ideogram", -1), 1);
-    p.frame->action(4005)->trigger();
+    p.frame->action(cmd::course::Zoom150)->trigger();
     QCOMPARE(p.store->readInt("Course", "Zoom", -1), 150);
-    QVERIFY(p.frame->action(4005)->isChecked());
-    QVERIFY(!p.frame->action(4004)->isChecked());
+    QVERIFY(p.frame->action(cmd::course::Zoom150)->isChecked());
+    QVERIFY(!p.frame->action(cmd::course::Zoom100)->isChecked());
 
     // Scrolling: fast forward starts the timer, a second press stops it.
-    p.frame->action(6080)->trigger();
+    p.frame->action(cmd::course::FastForward)->trigger();
     QVERIFY(view->timerActive());
     QCOMPARE(view->timerInterval(), 500);
-    p.frame->action(6080)->trigger();
+    p.frame->action(cmd::course::FastForward)->trigger();
     QVERIFY(!view->timerActive());
 
     // End goes back to the lessons list.
@@ -150,9 +151,9 @@ void MainWindowTest::timeToZeroTogglesWithItsMark() {
     Program p;
     QVERIFY(p.start());
     p.store->writeInt("Course", "Lesson", 0);
-    p.frame->dispatch(1410);
+    p.frame->dispatch(cmd::frame::Course);
     QVERIFY(p.frame->currentActivity()->templateId() == ActivityTemplateId::Course);
-    QAction* a = p.frame->action(7130);
+    QAction* a = p.frame->action(cmd::frame::TimeToZero);
     QVERIFY(a->isCheckable());
     // The course's View menu offers it.
     bool inMenu = false;
@@ -171,12 +172,12 @@ void MainWindowTest::timeToZeroTogglesWithItsMark() {
 void MainWindowTest::commandsWithoutHandlerAreDisabled() {
     Program p;
     QVERIFY(p.start());
-    p.frame->dispatch(1410);
+    p.frame->dispatch(cmd::frame::Course);
     p.frame->refreshCommandStates();
-    for (int id : {1500, 1510, 3012, 3014, 7090, 3000, 3004})
+    for (int id : {cmd::frame::Preferences, cmd::frame::RecordDirectory, cmd::course::KeymapGuide, cmd::course::TextOff, cmd::course::PhoneticLanguage, cmd::course::EditUndo, cmd::course::EditDelete})
         QVERIFY2(!p.frame->action(id)->isEnabled(), qPrintable(QString::number(id)));
-    for (int id : {1400, 1410, 1420, 1430, 1440, 1450, 1460, 1465, 1470, 1475, 1480, 1485, 6010, 6060, 6095, 7014,
-                   3013, 3015, 7110, 57669, 20010})
+    for (int id : {cmd::frame::LessonsList, cmd::frame::Course, cmd::frame::KeyboardLearning, cmd::frame::VoiceStudio, cmd::frame::Summary, cmd::frame::Dictionary, cmd::frame::Verify, cmd::frame::VerifyGraph, cmd::frame::PictureExercise, cmd::frame::PictureGraph, cmd::frame::TranslationExercise, cmd::frame::TranslationGraph, cmd::course::PreviousStory, cmd::course::NextPage, cmd::course::DirectAccess, cmd::course::ListenAll,
+                   cmd::course::Phonetic, cmd::course::Translation, cmd::course::LessonExplanation, cmd::app::ContextHelp, cmd::app::WebLessons})
         QVERIFY2(p.frame->action(id)->isEnabled(), qPrintable(QString::number(id)));
     // The main toolbar holds every button in its order, each with an icon.
     QToolBar* bar = p.frame->findChild<QToolBar*>(QStringLiteral("mainToolbar"));
@@ -192,12 +193,12 @@ void MainWindowTest::commandsWithoutHandlerAreDisabled() {
 void MainWindowTest::storyClickOpensTheStory() {
     Program p;
     QVERIFY(p.start());
-    p.frame->dispatch(1490);
+    p.frame->dispatch(cmd::frame::ReadingCourse);
     auto* list = static_cast<ChoixActivity*>(p.frame->currentActivity());
     QCOMPARE(list->templateId(), ActivityTemplateId::StoriesList);
     QCOMPARE(p.store->readString("Write", "Write", ""), std::string("YES"));
     QCOMPARE(list->view()->button(1)->accessibleName(), QStringLiteral("A letter"));
-    QCOMPARE(QString::fromStdString(list->view()->logic().tooltip(1005)), QString());
+    QCOMPARE(QString::fromStdString(list->view()->logic().tooltip(kChoixFirstButton + 5)), QString());
     QTest::mouseClick(list->view()->button(0), Qt::LeftButton);
     QTRY_VERIFY(p.frame->currentActivity()->templateId() == ActivityTemplateId::Course);
     QCOMPARE(p.store->readInt("Startup", "Remember", -1), 8);
@@ -209,7 +210,7 @@ void MainWindowTest::storyClickOpensTheStory() {
 void MainWindowTest::directAccessChoosesAPage() {
     Program p;
     QVERIFY(p.start());
-    p.frame->dispatch(1410);
+    p.frame->dispatch(cmd::frame::Course);
     bool seen = false;
     QTimer::singleShot(100, [&] {
         auto* dlg = qobject_cast<DirectAccessDialog*>(QApplication::activeModalWidget());
@@ -224,7 +225,7 @@ void MainWindowTest::directAccessChoosesAPage() {
         dlg->voiceButton(1)->click();
         dlg->accept();
     });
-    p.frame->dispatch(6095);
+    p.frame->dispatch(cmd::course::DirectAccess);
     QVERIFY(seen);
     QCOMPARE(childCaption(*p.frame), QStringLiteral("Page  3 /  3"));
     QCOMPARE(p.store->readInt("Direct", "SoundType", -1), 1);
@@ -234,20 +235,20 @@ void MainWindowTest::lessonExplanationOpensItsHelpTopic() {
     Program p;
     QVERIFY(p.start());
     p.store->writeInt("Course", "Lesson", 1);
-    p.frame->dispatch(1410);
-    p.frame->dispatch(7110);
+    p.frame->dispatch(cmd::frame::Course);
+    p.frame->dispatch(cmd::course::LessonExplanation);
     QCOMPARE(p.help->calls.size(), std::size_t(1));
     QCOMPARE(p.help->calls[0].command, HelpCommand::Context);
     QCOMPARE(p.help->calls[0].context, 10200);
     QVERIFY(QFileInfo(QString::fromStdString(p.help->calls[0].file)).isFile());
-    p.frame->dispatch(57666); // F1: the contents
+    p.frame->dispatch(cmd::app::HelpIndex); // F1: the contents
     QCOMPARE(p.help->calls.back().command, HelpCommand::Contents);
 }
 
 void MainWindowTest::summaryAndWebHint() {
     Program p;
     QVERIFY(p.start());
-    p.frame->dispatch(1440);
+    p.frame->dispatch(cmd::frame::Summary);
     QCOMPARE(p.prompts->texts.size(), std::size_t(1));
     QCOMPARE(QString::fromStdString(p.prompts->texts[0]), QStringLiteral("This option will be available in the future"));
     p.web->succeed = false;
@@ -258,7 +259,7 @@ void MainWindowTest::summaryAndWebHint() {
             static_cast<QDialog*>(w)->accept();
         }
     });
-    p.frame->dispatch(20040);
+    p.frame->dispatch(cmd::app::WebOrder);
     QVERIFY(hint);
     QVERIFY(QString::fromStdString(p.web->urls.back()).endsWith(QStringLiteral("/order/us/order.htm")));
 }
@@ -276,7 +277,7 @@ void MainWindowTest::pagePlaysOnceAndPrints() {
     std::vector<int> ticksAtPlay;
     connect(p.frame.get(), &CMainFrame::clockPanesUpdated, this, [&] { ++clockTicks; });
     p.player->onPlay = [&] { ticksAtPlay.push_back(clockTicks); };
-    p.frame->dispatch(1410);
+    p.frame->dispatch(cmd::frame::Course);
     auto* course = static_cast<CourseActivity*>(p.frame->currentActivity());
     QTRY_COMPARE_WITH_TIMEOUT(p.player->played.size(), std::size_t(2), 10000);
     QVERIFY(QString::fromStdString(p.player->played[0]).contains(QStringLiteral("MALE")));

@@ -17,6 +17,7 @@
 #include "resources/ui/icons.h"
 #include "course/ui/course_activities.h"
 #include "shell/main_frame_logic.h"
+#include "course/course_commands.h"
 #include "ui/ui_fixture.h"
 
 using namespace lumora;
@@ -244,7 +245,7 @@ void MediaAndPicturesTest::iconsAndFlags() {
             }
         return n;
     };
-    for (int id : {6060, 6050, 3013, 7014}) {
+    for (int id : {cmd::course::NextPage, cmd::course::Stop, cmd::course::Phonetic, cmd::course::ListenAll}) {
         const QIcon icon = icons::commandIcon(id);
         QVERIFY2(colourful(icon.pixmap(QSize(24, 24), QIcon::Normal).toImage()) > 10, qPrintable(QString::number(id)));
         QCOMPARE(colourful(icon.pixmap(QSize(24, 24), QIcon::Disabled).toImage()), 0);

@@ -18,6 +18,7 @@
 #include "shell/ui/record_directory_dialog.h"
 #include "shell/ui/shell_dialogs.h"
 #include "shell/ui/tip_dialog.h"
+#include "course/course_commands.h"
 #include "ui/ui_fixture.h"
 
 using namespace lumora;
@@ -80,14 +81,14 @@ void ShellDialogsTest::courseShowsTheNewTranslationAfterOk() {
     QVERIFY(p.start());
     registerShellDialogs(*p.frame);
     p.store->writeInt("Course", "Translate Language", 0);
-    p.frame->dispatch(1410);
+    p.frame->dispatch(cmd::frame::Course);
     auto* course = dynamic_cast<CourseActivity*>(p.frame->currentActivity());
     QVERIFY(course);
     QTRY_VERIFY(course->viewWidget()->paintCount() > 0);
     QVERIFY(hasText(course->view().layout(1024, 96), "Phrase 1 of page 1"));
     p.frame->refreshCommandStates();
-    QVERIFY(p.frame->action(7100)->isEnabled());
-    QVERIFY(p.frame->action(1500)->isEnabled());
+    QVERIFY(p.frame->action(cmd::course::TranslationLanguage)->isEnabled());
+    QVERIFY(p.frame->action(cmd::frame::Preferences)->isEnabled());
 
     bool seen = false;
     whenShown<PreferencesSheet>(
@@ -100,14 +101,14 @@ void ShellDialogsTest::courseShowsTheNewTranslationAfterOk() {
         },
         &seen);
     const int paints = course->viewWidget()->paintCount();
-    p.frame->dispatch(1500);
+    p.frame->dispatch(cmd::frame::Preferences);
     QVERIFY(seen);
     QCOMPARE(p.store->readInt("Course", "Translate Language", -1), 5);
     QCOMPARE(p.store->readInt("EndLesson", "UserChoice", -1), 2);
     QVERIFY(hasText(course->view().layout(1024, 96), "Phrase fr 1"));
     QTRY_VERIFY(course->viewWidget()->paintCount() > paints);
 
-    // From the course's own button (7100), back to English.
+    // From the course's own button, back to English.
     seen = false;
     whenShown<PreferencesSheet>(
         [](PreferencesSheet& s) {
@@ -115,7 +116,7 @@ void ShellDialogsTest::courseShowsTheNewTranslationAfterOk() {
             press(s, QDialogButtonBox::Ok);
         },
         &seen);
-    p.frame->dispatch(7100);
+    p.frame->dispatch(cmd::course::TranslationLanguage);
     QVERIFY(seen);
     QVERIFY(hasText(course->view().layout(1024, 96), "Phrase 1 of page 1"));
 }
@@ -135,7 +136,7 @@ void ShellDialogsTest::cancelKeepsTheTranslationButNotTheChoices() {
             press(s, QDialogButtonBox::Cancel);
         },
         &seen);
-    p.frame->dispatch(1500);
+    p.frame->dispatch(cmd::frame::Preferences);
     QVERIFY(seen);
     QCOMPARE(p.store->readInt("Startup", "UserChoice", -1), 2);
     QCOMPARE(p.store->readInt("Course", "Translate Language", -1), 15);
@@ -161,7 +162,7 @@ void ShellDialogsTest::tipOfTheDayWrapsAndStores() {
             d.closeButton()->click();
         },
         &seen);
-    p.frame->dispatch(2000);
+    p.frame->dispatch(cmd::app::TipOfTheDay);
     QVERIFY(seen);
     QCOMPARE(p.store->readInt("Tip", "Number", -1), 2);
     QCOMPARE(p.store->readInt("Tip", "StartUp", -1), 0);
@@ -182,7 +183,7 @@ void ShellDialogsTest::aboutBoxShowsThisMachine() {
             d.accept();
         },
         &seen);
-    p.frame->dispatch(57664);
+    p.frame->dispatch(cmd::app::About);
     QVERIFY(seen);
     QCOMPARE(caption, QStringLiteral("About Lumora"));
     QVERIFY2(memory.startsWith("Available memory (RAM) : ") && !memory.contains("unknown"), qPrintable(memory));

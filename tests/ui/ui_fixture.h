@@ -16,7 +16,9 @@
 
 #include "core/test_support.h"
 #include "fixtures/content_builders.h"
+#include "foundation/app_commands.h"
 #include "foundation/cours_app.h"
+#include "foundation/frame_commands.h"
 #include "foundation/text_util.h"
 #include "platform/qt_settings_store.h"
 #include "foundation/help_file.h"

@@ -22,6 +22,7 @@
 #include <numbers>
 
 #include "course/wave.h"
+#include "course/course_commands.h"
 #include "ui/ui_fixture.h"
 #include "voice/ui/voice_media_window.h"
 #include "voice/ui/voice_studio_window.h"
@@ -106,7 +107,7 @@ VoiceStudioActivity* openStudio(Program& p) {
     uitest::writeBytes(p.program + "/USER.WAV", silentTemplate());
     p.store->writeInt("Course", "Lesson", 0);
     p.store->writeInt("Course", "Page", 0);
-    p.frame->dispatch(1430);
+    p.frame->dispatch(cmd::frame::VoiceStudio);
     auto* a = p.frame->currentActivity();
     if (!a || a->templateId() != ActivityTemplateId::VoiceStudio) return nullptr;
     auto* studio = static_cast<VoiceStudioActivity*>(a);
@@ -192,7 +193,7 @@ void VoiceStudioTest::leavingWithAnUnsavedTakeSavesIt() {
     QTest::qWait(800);
     studio->toggleRecording(); // stopped, not saved
     QVERIFY(studio->studio().hasPendingTake());
-    p.frame->dispatch(1400); // another activity
+    p.frame->dispatch(cmd::frame::LessonsList); // another activity
     QTRY_VERIFY(!p.frame->currentActivity() ||
                 p.frame->currentActivity()->templateId() != ActivityTemplateId::VoiceStudio);
     QVERIFY(std::filesystem::file_size(file) > before + 10000);
@@ -226,7 +227,7 @@ void VoiceStudioTest::keysNamesAndTheToneView() {
     QVERIFY(p.frame->action(cmd::voice::Tones)->isChecked());
     QVERIFY(studio->graph().pitch(0).medianHz > 100); // the 130 Hz male model
     // The zoom is shared with the ideogram pane's setting.
-    p.frame->dispatch(4006);
+    p.frame->dispatch(cmd::course::Zoom200);
     QCOMPARE(p.store->readInt("UserRec", "Zoom", 0), 200);
     QCOMPARE(studio->graph().zoom(), 200);
 }
@@ -249,7 +250,7 @@ void VoiceStudioTest::aLearnerGoesThroughTheSampleCourse() {
     uitest::writeBytes(p.program + "/USER.WAV", silentTemplate());
     p.store->writeInt("Course", "Lesson", 0);
     p.store->writeInt("Course", "Page", 0);
-    p.frame->dispatch(1430);
+    p.frame->dispatch(cmd::frame::VoiceStudio);
     auto* studio = static_cast<VoiceStudioActivity*>(p.frame->currentActivity());
     QVERIFY(studio && studio->templateId() == ActivityTemplateId::VoiceStudio);
     QTRY_VERIFY_WITH_TIMEOUT(!p.store->readString("SPECTRE", "Male", "").empty(), 5000);
@@ -280,8 +281,8 @@ void VoiceStudioTest::aLearnerGoesThroughTheSampleCourse() {
     }
     QCOMPARE(saved.size(), std::size_t(5));
     // Leave, come back: every recording is there, and the studio's graph shows the last one.
-    p.frame->dispatch(1400);
-    p.frame->dispatch(1430);
+    p.frame->dispatch(cmd::frame::LessonsList);
+    p.frame->dispatch(cmd::frame::VoiceStudio);
     studio = static_cast<VoiceStudioActivity*>(p.frame->currentActivity());
     for (const std::string& name : saved) {
         CWave w;
