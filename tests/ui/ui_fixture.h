@@ -1,7 +1,7 @@
 #pragma once
 // A small content tree written byte by byte (catalogues, lesson data files, one ideogram picture, a
 // help file) and the program's main window over it, with quiet platform services that record what
-// they were asked.
+// they were asked and a clock that only moves when the test says so.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -30,6 +30,21 @@ namespace lumora::uitest {
 
 using lumora::test::RecordingHelp;
 using lumora::test::RecordingWeb;
+
+// The core tests' fake clock for a program with an event loop: time moves only by advance() (the
+// calls it reaches run before it returns), and a call at a second already reached runs soon from
+// the event loop, as the program's clock runs it.
+class LoopClock final : public test::FakeClock {
+public:
+    CallId callAtSecond(std::int64_t second, std::function<void()> due) override {
+        const CallId id = FakeClock::callAtSecond(second, std::move(due));
+        if (second <= now) QTimer::singleShot(0, &loop_, [this] { advance(0); });
+        return id;
+    }
+
+private:
+    QObject loop_; // the soon calls die with the clock
+};
 
 // Plays nothing and remembers what it was asked to play. A sound ends at once, with `hold` when
 // release() says so, or with `durationMs` that long after it started (from the event loop).
@@ -88,6 +103,11 @@ public:
     }
 };
 
+// Runs what the event loop holds queued (posted commands, calls due now) and what those queue in
+// turn, without waiting for any timer.
+inline void runQueued() {
+    for (int round = 0; round < 4; ++round) QCoreApplication::processEvents();
+}
 
 inline void writeBytes(const QString& path, const Bytes& data) {
     QDir().mkpath(QFileInfo(path).absolutePath());
@@ -165,6 +185,9 @@ public:
         store->writeInt("Tip", "StartUp", 1);
         context = std::make_unique<AppContext>(*store, DriveTable{{'C', (dir.path() + "/data").toStdString()},
                                                                    {'D', root.toStdString()}});
+        auto c = std::make_unique<LoopClock>();
+        clock = c.get();
+        context->setClock(std::move(c));
         auto p = std::make_unique<SilentPlayer>();
         player = p.get();
         context->setSound(std::move(p));
@@ -194,6 +217,7 @@ public:
     std::vector<LessonFixture> lessons, stories;
     std::unique_ptr<QtSettingsStore> store;
     std::unique_ptr<AppContext> context;
+    LoopClock* clock = nullptr;
     SilentPlayer* player = nullptr;
     AnsweringPrompts* prompts = nullptr;
     RecordingHelp* help = nullptr;
