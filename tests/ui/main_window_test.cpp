@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QComboBox>
+#include <QEventLoop>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -42,6 +43,7 @@ private slots:
     void lessonExplanationOpensItsHelpTopic();
     void summaryAndWebHint();
     void pagePlaysOnceAndPrints();
+    void aCommandPostedInsideAnotherRunsAfterIt();
 };
 
 void MainWindowTest::startsOnTheLessonsList() {
@@ -296,6 +298,30 @@ void MainWindowTest::pagePlaysOnceAndPrints() {
     printer.setOutputFileName(pdf);
     course->viewWidget()->print(&printer);
     QVERIFY(QFileInfo(pdf).size() > 1000);
+}
+
+void MainWindowTest::aCommandPostedInsideAnotherRunsAfterIt() {
+    // A command posted while another command's dialog turns the event loop waits until that
+    // command has returned, then runs once.
+    Program p;
+    QVERIFY(p.start());
+    const auto courseShown = [&p] {
+        return p.frame->currentActivity() && p.frame->currentActivity()->templateId() == ActivityTemplateId::Course;
+    };
+    std::vector<bool> shownInside;
+    p.frame->registerDialog(cmd::frame::RecordDirectory, [&] {
+        p.frame->postCommand(cmd::frame::Course);
+        QEventLoop modal; // as a dialog's exec() turns it
+        QTimer::singleShot(0, &modal, &QEventLoop::quit);
+        modal.exec();
+        shownInside.push_back(courseShown());
+    });
+    p.frame->dispatch(cmd::frame::RecordDirectory);
+    QCOMPARE(shownInside, std::vector<bool>{false});
+    QVERIFY(!courseShown());
+    uitest::runQueued();
+    QVERIFY(courseShown());
+    QCOMPARE(p.frame->mdiArea()->subWindowList().size(), 1);
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -54,9 +54,6 @@ public:
     virtual QAction* action(int id) = 0;
     // Runs a command after the current event has been handled.
     virtual void postCommand(int id) = 0;
-    // A long operation is running: posted commands wait until it ends.
-    virtual void beginBusy() = 0;
-    virtual void endBusy() = 0;
     virtual void setWaitCursor(bool on) = 0;
     virtual void setMainCaption(const std::string& caption) = 0;
     virtual void clearStatusMessage() = 0;

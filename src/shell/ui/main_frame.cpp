@@ -207,10 +207,6 @@ void CMainFrame::buildStatusBar() {
 // ------------------------------------------------------------------ commands
 
 void CMainFrame::dispatch(int id) {
-    if (busy_ > 0) {
-        heldCommands_.push_back(id); // a page is playing: the command runs once it is over
-        return;
-    }
     ++dispatchDepth_;
     bool handled = false;
     if (Activity* a = currentActivity()) {
@@ -229,17 +225,13 @@ void CMainFrame::dispatch(int id) {
 
 void CMainFrame::postCommand(int id) {
     QTimer::singleShot(0, this, [this, id] {
-        if (busy_ > 0 || dispatchDepth_ > 0) {
-            // A page is still playing, or a command's dialog is open: the command runs after it.
+        if (dispatchDepth_ > 0) {
+            // A command's dialog is open: the posted command runs after that command.
             heldCommands_.push_back(id);
             return;
         }
         dispatch(id);
     });
-}
-
-void CMainFrame::endBusy() {
-    if (busy_ > 0 && --busy_ == 0) runHeldCommandsSoon();
 }
 
 void CMainFrame::runHeldCommandsSoon() {
@@ -253,8 +245,8 @@ void CMainFrame::runHeldCommandsSoon() {
 }
 
 void CMainFrame::runHeldCommands() {
-    // A held command that starts another plan holds the rest again.
-    while (!heldCommands_.empty() && busy_ == 0 && dispatchDepth_ == 0) {
+    // A held command that opens a dialog holds the rest again.
+    while (!heldCommands_.empty() && dispatchDepth_ == 0) {
         const int id = heldCommands_.front();
         heldCommands_.erase(heldCommands_.begin());
         dispatch(id);

@@ -48,8 +48,9 @@ public:
     void registerActivity(ActivityType type);
     void registerDialog(int command, std::function<void()> run);
 
-    // Runs a command now / after the current event has been handled. While the frame is busy a
-    // command is held and runs once the busy spell is over, in the order the commands came.
+    // Runs a command now / after the current event has been handled. A command posted while
+    // another one runs (its dialog's event loop is turning) waits until that one has returned,
+    // and the waiting ones run in the order they came.
     void dispatch(int id);
     void postCommand(int id) override;
     // The state of a command through the routing (disabled when no target handles it).
@@ -68,10 +69,6 @@ public:
     QLabel* activityStatus() const { return activityStatus_; }
     // Opens help on a context number (7110); false when the help file is missing.
     bool showHelpContext(int context) override;
-    // A long operation (a plan of the page playing) is running: commands wait until it has ended.
-    void beginBusy() override { ++busy_; }
-    void endBusy() override;
-    bool busy() const { return busy_ > 0; }
     QWidget* dialogParent() override { return this; }
 
     // AppShell
@@ -152,8 +149,7 @@ private:
     QList<QPointer<QMdiSubWindow>> closing_; // closed children waiting for their deletion
     int menuResource_ = -1;
     int dispatchDepth_ = 0;
-    int busy_ = 0;
-    std::vector<int> heldCommands_; // arrived while busy or inside another command
+    std::vector<int> heldCommands_; // posted while another command ran
     bool heldRunPosted_ = false;
     int waitDepth_ = 0;
     bool capsLock_ = false, numLock_ = false, scrollLock_ = false;
