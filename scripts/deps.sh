@@ -2,7 +2,7 @@
 # Installs the Debian packages Lumora needs. Usage: scripts/deps.sh [run|test]
 #   run   build tools, Qt, GStreamer plugins, the fonts the program draws with, and the tools that
 #         build the sample course (espeak-ng, ffmpeg, a CJK font)
-#   test  all of the above plus what the tests use (sox, ImageMagick, Xvfb, PulseAudio)
+#   test  all of the above plus what the tests use (sox, ImageMagick, Xvfb, PulseAudio) and ccache
 set -euo pipefail
 mode=${1:-run}
 SUDO=""
@@ -17,7 +17,7 @@ packages=(
   espeak-ng ffmpeg sox
 )
 if [ "$mode" = "test" ]; then
-  packages+=(libgtest-dev libgmock-dev libbenchmark-dev imagemagick xvfb xauth pulseaudio
+  packages+=(libgtest-dev libgmock-dev libbenchmark-dev ccache imagemagick xvfb xauth pulseaudio
              gstreamer1.0-tools gstreamer1.0-plugins-base-apps)
 fi
 
