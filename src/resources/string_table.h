@@ -15,3 +15,8 @@ std::string tooltip(int id);
 bool has(int id);
 
 } // namespace lumora::strings
+
+// String ids by name, for the entries code refers to by id.
+namespace lumora::str {
+constexpr int PleaseWait = 14360; // the wait message's line
+} // namespace lumora::str

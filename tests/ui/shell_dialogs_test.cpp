@@ -13,10 +13,12 @@
 #include "course/ui/cours_child_wnd.h"
 #include "course/ui/cours_view_widget.h"
 #include "foundation/ui/wait_message_dialog.h"
+#include "shell/preferences.h"
 #include "shell/ui/about_dialog.h"
 #include "shell/ui/preferences_sheet.h"
 #include "shell/ui/record_directory_dialog.h"
 #include "shell/ui/shell_dialogs.h"
+#include "resources/string_table.h"
 #include "shell/ui/tip_dialog.h"
 #include "course/course_commands.h"
 #include "ui/ui_fixture.h"
@@ -96,7 +98,7 @@ void ShellDialogsTest::courseShowsTheNewTranslationAfterOk() {
             QCOMPARE(s.pages()->count(), 3);
             s.languageList()->setCurrentRow(5); // French
             QCOMPARE(s.languageName()->text(), QStringLiteral("French"));
-            s.endOfLessonChoices()->button(13019)->click();
+            s.endOfLessonChoices()->button(kFirstChoiceRadio + 2)->click();
             press(s, QDialogButtonBox::Ok);
         },
         &seen);
@@ -129,8 +131,8 @@ void ShellDialogsTest::cancelKeepsTheTranslationButNotTheChoices() {
     bool seen = false;
     whenShown<PreferencesSheet>(
         [](PreferencesSheet& s) {
-            QCOMPARE(s.startupChoices()->checkedId(), 13019); // the stored 2
-            s.startupChoices()->button(13017)->click();
+            QCOMPARE(s.startupChoices()->checkedId(), kFirstChoiceRadio + 2); // the stored 2
+            s.startupChoices()->button(kFirstChoiceRadio)->click();
             s.languageList()->setCurrentRow(15); // Thai
             s.colourList()->setCurrentRow(2);
             press(s, QDialogButtonBox::Cancel);
@@ -211,7 +213,7 @@ void ShellDialogsTest::waitMessageShowsAtOnceOverItsOwner() {
     owner.setGeometry(100, 100, 800, 600);
     owner.show();
     {
-        WaitMessageDialog wait(14360, &owner);
+        WaitMessageDialog wait(str::PleaseWait, &owner);
         QVERIFY(wait.isVisible());
         QVERIFY(!wait.isModal());
         QCOMPARE(wait.message(), QStringLiteral("Please wait ..."));
