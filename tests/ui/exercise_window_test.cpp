@@ -148,7 +148,7 @@ void ExerciseWindowTest::aFreshStartAsksNothingAndRealTimeStartsAtOnce() {
     ExerciseFrame* frame = activity->frame();
     QTRY_VERIFY(frame->lessonList()->count() > 0);
     frame->fromList()->setFocus();
-    QTest::qWait(100);
+    uitest::runQueued(); // what taking focus queues
     QVERIFY2(p.prompts->texts.empty(), p.prompts->texts.empty() ? "" : p.prompts->texts.back().c_str());
     QCOMPARE(frame->fromList()->currentRow(), static_cast<int>(activity->document().fromLanguage()));
     QVERIFY(!frame->applyButton()->isVisibleTo(frame));
@@ -173,7 +173,7 @@ void ExerciseWindowTest::aFreshStartAsksNothingAndRealTimeStartsAtOnce() {
     QVERIFY(frame->choice(activity->session()->rightSlot())->isVisibleTo(frame));
     // A lesson's metafile picture is drawn (recorded once from the file), not named; a damaged one
     // is named.
-    QDirIterator it(p.dir.path() + "/course", {"*.WMF"}, QDir::Files, QDirIterator::Subdirectories);
+    QDirIterator it(QStringLiteral(LUMORA_SAMPLE_COURSE), {"*.WMF"}, QDir::Files, QDirIterator::Subdirectories);
     QVERIFY(it.hasNext());
     MediaPictureView* still = frame->mediaPicture();
     still->resize(345, 320);
