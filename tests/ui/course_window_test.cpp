@@ -250,6 +250,7 @@ void CourseWindowTest::slowScrollingTurnsEachPageItsTimeAfterItWasHeard() {
     QVERIFY(p.start());
     p.frame->show();
     p.store->writeInt("Course", "Lesson", 0);
+    p.store->writeInt("Course", "Page", 0); // as the lessons list leaves it
     p.frame->dispatch(cmd::frame::Course);
     auto* course = static_cast<CourseActivity*>(p.frame->currentActivity());
     CoursViewWidget* view = course->viewWidget();
